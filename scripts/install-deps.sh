@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Morvik needs that are missing: those to build and play it, and with --test also
+# those to build and run every test. apt-get as root, through sudo otherwise.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ libsdl2-dev libgl-dev libpng-dev zlib1g-dev libogg-dev libvorbis-dev)
+if [[ "${1:-}" == "--test" ]]; then
+  packages+=(clang googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick sox)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+[[ $(id -u) -ne 0 ]] && as_root=(sudo)
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test: once with g++ under AddressSanitizer and
+# UndefinedBehaviorSanitizer, once with clang++ optimised, both with warnings as errors.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh --test
+jobs=$(nproc)
+
+cmake -S . -B build/debug -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVIK_SANITIZE=ON \
+  -DCMAKE_CXX_COMPILER=g++ >/dev/null
+cmake --build build/debug -j "$jobs"
+(cd build/debug && ctest --output-on-failure -j "$jobs")
+
+cmake -S . -B build/clang -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build/clang -j "$jobs"
+(cd build/clang && ctest --output-on-failure -j "$jobs")

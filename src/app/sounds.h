@@ -1,0 +1,15 @@
+// The game's sounds: choosing the audio driver, loading the effects, and playing them while sound is on.
+#pragma once
+
+#include <cstdint>
+
+// Plays numbered effect index on a new channel, when sound is on.
+int32_t PlaySfx(int32_t index);
+
+// Plays one of the four variants of a fight sound kind, chosen at random, at volume 0..1, when sound is on. The
+// random draw shares the generator with the computer opponent, so sound on or off changes its later choices.
+int32_t PlayFightSound(int32_t kind, float volume);
+
+// Chooses the first audio driver present of "SoftMix DirectSound", "SoftMix Multimedia", "SoftMix" and "Null",
+// then loads every effect, whether or not sound is on.
+int32_t SetupAudio();

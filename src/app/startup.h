@@ -1,0 +1,6 @@
+// The start-up sequence: the media layer, every global at its initial value, the default bindings, all data and
+// saved settings, and then the frame loop.
+#pragma once
+
+// Runs the game from start-up to its end; returns the process's exit status.
+int RunGame();

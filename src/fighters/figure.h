@@ -1,0 +1,79 @@
+// A fighter: position on the one-dimensional ring, facing, tint, health, punch power per hand, the vulnerability
+// matrix that says how hard each incoming punch would land, and one current action.
+//
+// A controller steers it through Walk, Attack and direct guard changes; Control and Update are its step in each
+// tick of a round (see figure_step.cpp).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "fighters/controller.h"
+
+// Action codes. Drawing takes the sprite cell from them, and every code from ACTION_WIN up stops the controller.
+enum : int32_t {
+  ACTION_GUARD = 0,     // standing guard at `height`
+  ACTION_PUNCH = 3,     // a punch thrown in this tick; becomes ACTION_RECOVER in the same Control step
+  ACTION_RECOVER = -3,  // the punching arm still out
+  ACTION_HURT = 9,      // staggered by a punch that was not blocked
+  ACTION_FORWARD = 15,  // walking towards the opponent
+  ACTION_BACK = 16,     // walking away
+  ACTION_WIN = 17,      // round won
+  ACTION_DOWN = 18,     // knocked out
+};
+
+// Heights: 0 high, 1 middle, 2 low. Hands: 0 right, 1 left. Vulnerability levels: 0 blocked, 1 weak, 2 medium,
+// 3 hard.
+constexpr int32_t HEIGHTS = 3;
+constexpr int32_t HANDS = 2;
+
+class TFigure {
+public:
+  // A fighter in corner 0 (left, facing growing x) or 1 (right), steered by controller, which is given the
+  // fighter as its fig. Reset before it is returned.
+  static std::shared_ptr<TFigure> Create(std::shared_ptr<TController> controller, int32_t maxhealth, int32_t colr,
+                                         int32_t colg, int32_t colb, int32_t corner);
+  // Makes the two fighters each other's opponent; needed before either is stepped.
+  static int32_t Fight(const std::shared_ptr<TFigure>& a, const std::shared_ptr<TFigure>& b);
+
+  // Full health and power, starting place, middle guard. Everything else keeps its value: a fighter knocked back
+  // in the last tick of a round drifts on at the start of the next.
+  int32_t Reset();
+  // Starts or continues a walk (ACTION_FORWARD or ACTION_BACK); continuing keeps the walk animation running.
+  int32_t Walk(int32_t a);
+  // Throws a punch with hand s, unless staggered or that hand is still out.
+  int32_t Attack(int32_t s);
+  // One tick: the controller's decision, movement, this tick's vulnerability matrix, and the punch thrown.
+  int32_t Control();
+  // Resolves the punch that the opponent's Control stored on this fighter in the same tick.
+  int32_t Update();
+  // vuln[h, s] = v; s = -1 sets both hands of row h.
+  int32_t SetVuln(int32_t h, int32_t s, int32_t v);
+
+  TFigure* opp = nullptr;  // the opponent; not owned, the two are replaced together
+  int32_t x = 0;           // ring position 0..200
+  int32_t y = 232;         // centre of the sprite; never changes
+  int32_t dir = 1;         // +1 faces growing x (left corner), -1 the other way
+  int32_t colr = 0;
+  int32_t colg = 0;
+  int32_t colb = 0;
+  std::shared_ptr<TController> controller;
+  int32_t frame = 0;      // sprite cell chosen by the last drawing
+  int32_t time = 0;       // clock reading when the current punch was thrown or the last hit was taken
+  int32_t wtime = 0;      // start of the current walk-animation period
+  int32_t action = ACTION_GUARD;
+  int32_t health = 1000;
+  int32_t maxhealth = 1000;
+  std::array<int32_t, HANDS> power = {};
+  std::array<std::array<int32_t, HANDS>, HEIGHTS> vuln = {};  // [height][hand] of an incoming punch
+  int32_t height = 0;   // guard or punch height
+  int32_t side = 0;     // hand of the current punch; after a hit taken, the hand that hit
+  int32_t hit = 0;      // 1 while a landed punch of the opponent waits for resolution
+  int32_t hith = 0;     // its height
+  int32_t hits = 0;     // its hand
+  int32_t hitp = 0;     // its power
+  int32_t recoil = 0;   // ticks of backward drift still to come, one ring unit per tick
+  int32_t mayslide = 0;  // 1 when the next punch lunges forward
+  int32_t slideh = 0;    // the height at which the last lunge was made
+};

@@ -1,0 +1,56 @@
+// Start-up and shut-down of the media layer.
+#include "media/media.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "media/audio.h"
+#include "media/clock.h"
+#include "media/platform_messages.h"
+#include "media/timer.h"
+
+bool EnterGameFolder(std::string* error) {
+  std::error_code failure;
+  std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", failure);
+  if (!failure) {
+    std::filesystem::current_path(executable.parent_path(), failure);
+  }
+  if (failure) {
+    if (error != nullptr) {
+      *error = "cannot enter the game's folder: " + failure.message();
+    }
+    return false;
+  }
+  return true;
+}
+
+bool StartMedia(std::string* error) {
+  if (SDL_Init(SDL_INIT_EVENTS) != 0) {
+    if (error != nullptr) {
+      *error = SDL_GetError();
+    }
+    return false;
+  }
+  RegisterTimerMessageType();
+  StartClock();
+  return true;
+}
+
+void StopMedia() {
+  StopAllTimers();
+  ShutdownAudio();
+  SDL_Quit();
+}
+
+void ReportWarning(const std::string& message) {
+  std::fprintf(stderr, "morvik: warning: %s\n", message.c_str());
+}
+
+void ReportFatal(const std::string& message) {
+  std::fprintf(stderr, "morvik: %s\n", message.c_str());
+  // Without a display this fails quietly; the line above has already said it.
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Morvik", message.c_str(), nullptr);
+}

@@ -1,0 +1,20 @@
+// Start-up and shut-down of the media layer, and the one way the game reports that it cannot go on.
+#pragma once
+
+#include <string>
+
+// Makes the folder that holds the executable the working directory: the game finds gfx/, sfx/ and bin/ there.
+bool EnterGameFolder(std::string* error);
+
+// Starts the platform services in the order the game needs them: the event queue and its timers, the clock, the
+// audio core with its drivers and sample loaders. False, with the reason in *error, when the platform refuses.
+bool StartMedia(std::string* error);
+
+// Stops what StartMedia started: timers first, then the audio output, so nothing runs on freed memory.
+void StopMedia();
+
+// Optional data that could not be used: one line on standard error, and the game goes on without it.
+void ReportWarning(const std::string& message);
+
+// A fault the player must know about: one line on standard error, and a message box when a desktop is there.
+void ReportFatal(const std::string& message);

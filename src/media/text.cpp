@@ -1,0 +1,113 @@
+// The runtime's text and number conversions.
+#include "media/text.h"
+
+#include <cstdio>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+std::u16string BytesToText(std::string_view bytes) {
+  std::u16string text(bytes.size(), u'\0');
+  for (size_t i = 0; i < bytes.size(); i++) {
+    text[i] = static_cast<unsigned char>(bytes[i]);
+  }
+  return text;
+}
+
+std::string TextToBytes(std::u16string_view text) {
+  std::string bytes(text.size(), '\0');
+  for (size_t i = 0; i < text.size(); i++) {
+    bytes[i] = static_cast<char>(text[i] & 0xFF);
+  }
+  return bytes;
+}
+
+std::u16string IntToText(int32_t value) {
+  return BytesToText(std::to_string(value));
+}
+
+std::u16string FloatToText(float value) {
+  char buffer[64];
+  int length = std::snprintf(buffer, sizeof buffer, "%#.9g", static_cast<double>(value));
+  return BytesToText(std::string_view(buffer, static_cast<size_t>(length)));
+}
+
+namespace {
+
+bool IsSpace(char16_t c) {
+  return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+// The value of c as a digit of the given base, or -1.
+int DigitValue(char16_t c, int base) {
+  int digit = -1;
+  if (c >= u'0' && c <= u'9') {
+    digit = c - u'0';
+  } else if (c >= u'a' && c <= u'f') {
+    digit = c - u'a' + 10;
+  } else if (c >= u'A' && c <= u'F') {
+    digit = c - u'A' + 10;
+  }
+  return digit < base ? digit : -1;
+}
+
+}  // namespace
+
+int32_t TextToInt(std::u16string_view text) {
+  size_t i = 0;
+  while (i < text.size() && IsSpace(text[i])) {
+    i++;
+  }
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+    negative = text[i] == u'-';
+    i++;
+  }
+  int base = 10;
+  if (i < text.size() && text[i] == u'%') {
+    base = 2;
+    i++;
+  } else if (i < text.size() && text[i] == u'$') {
+    base = 16;
+    i++;
+  }
+  // Unsigned arithmetic: an overlong number wraps like 32-bit integer arithmetic instead of overflowing.
+  uint32_t value = 0;
+  for (; i < text.size(); i++) {
+    int digit = DigitValue(text[i], base);
+    if (digit < 0) {
+      break;
+    }
+    value = value * static_cast<uint32_t>(base) + static_cast<uint32_t>(digit);
+  }
+  if (negative) {
+    value = 0u - value;
+  }
+  return static_cast<int32_t>(value);
+}
+
+double TextToFloat(std::u16string_view text) {
+  // strtod reads a C string; a character beyond 8 bits or a zero ends the number anyway.
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (char16_t c : text) {
+    if (c == 0 || c > 0xFF) {
+      break;
+    }
+    bytes.push_back(static_cast<char>(c));
+  }
+  return std::strtod(bytes.c_str(), nullptr);
+}
+
+int32_t TruncateToInt(double value) {
+  if (!(value == value)) {
+    return 0;
+  }
+  if (value >= 2147483647.0) {
+    return INT32_MAX;
+  }
+  if (value <= -2147483648.0) {
+    return INT32_MIN;
+  }
+  return static_cast<int32_t>(value);
+}

@@ -1,0 +1,32 @@
+// The runtime's text: strings of 16-bit characters, their bytes in files, and the number conversions that every
+// data file of the game is written and read with.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Bytes to characters one to one (byte b becomes character b), as files are read.
+std::u16string BytesToText(std::string_view bytes);
+
+// Characters to bytes, keeping the low 8 bits of each, as files are written.
+std::string TextToBytes(std::u16string_view text);
+
+// Decimal digits with a leading "-" for negative values; -2147483648 is written whole.
+std::u16string IntToText(int32_t value);
+
+// The C format "%#.9g": nine significant digits, the point always present, trailing zeros kept (0.25 gives
+// "0.250000000"). The settings file stores gamepad directions this way.
+std::u16string FloatToText(float value);
+
+// Leading white space skipped, an optional sign, then "%" and binary digits, "$" and hexadecimal digits, or
+// decimal digits, up to the first character that does not fit; no digits give 0. Values beyond 32 bits wrap.
+int32_t TextToInt(std::u16string_view text);
+
+// The C library's decimal conversion of the text's bytes: leading white space skipped, stops at the first
+// character that does not fit, 0 when nothing fits.
+double TextToFloat(std::u16string_view text);
+
+// A float stored into an integer: truncated toward zero. Values beyond the 32-bit range saturate and NaN gives 0,
+// so numbers read from a damaged file never reach undefined behaviour.
+int32_t TruncateToInt(double value);

@@ -1,0 +1,104 @@
+#include "controls/control.h"
+
+#include <gtest/gtest.h>
+
+#include "app/game_state.h"
+#include "support/fake_control.h"
+#include "support/game_fixture.h"
+#include "support/temp_dir.h"
+
+using ControlTest = GameTest;
+
+TEST_F(ControlTest, UpdateTurnsPressesIntoOneFrameOfHits) {
+  auto control = TFakeControl::Create();
+  control->Press();
+  TControl::Update();
+  EXPECT_EQ(control->Hit(), 1);
+  EXPECT_EQ(control->Hit(), 1);  // reading consumes nothing
+  EXPECT_EQ(control->Down(), 1);
+  TControl::Update();
+  EXPECT_EQ(control->Hit(), 0);
+  EXPECT_EQ(control->Down(), 1);
+}
+
+TEST_F(ControlTest, AFlushedBindingStaysSilentUntilItsInputIsSeenReleased) {
+  auto control = TFakeControl::Create();
+  control->Press();
+  TControl::Update();
+  TControl::Flush();
+  EXPECT_EQ(control->Hit(), 0);
+  EXPECT_EQ(control->Down(), 0);
+  for (int frame = 0; frame < 3; frame++) {  // still held: released and not hit
+    TControl::Update();
+    EXPECT_EQ(control->Down(), 0);
+    EXPECT_EQ(control->Hit(), 0);
+  }
+  control->Release();
+  TControl::Update();
+  EXPECT_EQ(control->Down(), 0);
+  control->Press();
+  TControl::Update();
+  EXPECT_EQ(control->Hit(), 1);
+  EXPECT_EQ(control->Down(), 1);
+}
+
+TEST_F(ControlTest, APressAndReleaseWhileLockedComesThroughAfterTheFlush) {
+  auto control = TFakeControl::Create();
+  TControl::Flush();
+  control->Press();  // tapped while no updates ran
+  control->Release();
+  TControl::Update();
+  EXPECT_EQ(control->Hit(), 1);
+}
+
+TEST_F(ControlTest, AttachAppendsEvenTwiceAndDetachRemovesTheFirstOccurrence) {
+  auto a = TFakeControl::Create();
+  auto b = TFakeControl::Create();
+  a->Attach();
+  ASSERT_EQ(AttachedControls.size(), 3u);
+  a->Detach();
+  ASSERT_EQ(AttachedControls.size(), 2u);
+  EXPECT_EQ(AttachedControls[0], b);
+  EXPECT_EQ(AttachedControls[1], a);
+  a->Detach();
+  a->Detach();  // absent: nothing happens
+  ASSERT_EQ(AttachedControls.size(), 1u);
+  EXPECT_EQ(AttachedControls[0], b);
+}
+
+TEST_F(ControlTest, TheBaseCaptionIsNull) {
+  TControl control;
+  EXPECT_EQ(control.GetCaption(), u"null");
+}
+
+TEST_F(ControlTest, InitReadsCaptionsUpToTheEndOfTheLine) {
+  ScopedTempDir dir;
+  dir.Write("bin/keyboard.dat",
+            "65\tA\r\n"
+            " +66\tB\twith tab\n"
+            "no tab here\n"
+            "67\t\n"
+            "65\tLetter A\n"
+            "300\tToo big\n"
+            "-1\tNegative\n"
+            "x\tZero\n"
+            "13\tEnter");
+  TControl::Init(u"bin/keyboard.dat");
+  EXPECT_EQ(KeyNames[65], u"Letter A");  // a later line replaces an earlier one
+  EXPECT_EQ(KeyNames[66], u"B\twith tab");
+  EXPECT_EQ(KeyNames[67], u"");
+  EXPECT_EQ(KeyNames[0], u"Zero");  // no digits read as code 0
+  EXPECT_EQ(KeyNames[13], u"Enter");  // a last line without a line break
+  EXPECT_EQ(KeyNames[44], u"");
+}
+
+TEST_F(ControlTest, InitWithoutTheFileLeavesEveryCaptionEmpty) {
+  ScopedTempDir dir;
+  testing::internal::CaptureStderr();
+  TControl::Init(u"bin/keyboard.dat");
+  std::string warning = testing::internal::GetCapturedStderr();
+  EXPECT_NE(warning.find("bin/keyboard.dat"), std::string::npos);
+  for (const auto& name : KeyNames) {
+    EXPECT_EQ(name, u"");
+  }
+}

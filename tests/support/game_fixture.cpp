@@ -1,0 +1,18 @@
+#include "support/game_fixture.h"
+
+#include "app/game_state.h"
+#include "media/audio.h"
+#include "media/random.h"
+
+void GameTest::SetUp() {
+  ResetGameState();
+  SetClockSource(&clock);
+  SelectAudioDriver(u"Null");
+  NullAudioLog().Clear();
+  SeedRandom(0);
+}
+
+void GameTest::TearDown() {
+  SetClockSource(nullptr);
+  ResetGameState();
+}

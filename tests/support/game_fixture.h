@@ -1,0 +1,15 @@
+// A headless game for tests: every global at its start-up value, a manual clock, the "Null" audio driver with
+// an empty log, and the random generator in its unseeded state.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "media/clock.h"
+
+class GameTest : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  TManualClock clock{100000};
+};
