@@ -51,6 +51,18 @@ enum : int32_t {
   FIGHT_SOUND_VARIANTS = 4,
 };
 
+// States of the match loop (GameState).
+enum : int32_t {
+  GAMESTATE_NONE = 0,        // no match started yet: only the menu is drawn
+  GAMESTATE_SETUP = 1,       // a match was set up; waiting for the menu to slide away
+  GAMESTATE_COUNTDOWN = 2,   // 5000 ms before a round
+  GAMESTATE_FIGHT = 3,       // a round in progress
+  GAMESTATE_ROUND_OVER = 4,  // a short pause after a knockout (1000 ms)
+  GAMESTATE_WAIT = 5,        // waiting for the player to press a command to go on
+  GAMESTATE_OVER = 6,        // match over or left; the menu is back
+  GAMESTATE_PAUSED = 7,
+};
+
 constexpr int32_t LEVEL_COUNT = 10;
 constexpr int32_t KEY_CODES = 256;
 

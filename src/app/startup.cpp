@@ -5,10 +5,18 @@
 
 #include <string>
 
+#include "app/bindings.h"
+#include "app/game.h"
 #include "app/game_state.h"
 #include "app/sounds.h"
 #include "controls/control.h"
+#include "fighters/figure.h"
+#include "fighters/opponent.h"
+#include "frontend/font.h"
+#include "frontend/menu.h"
 #include "media/clock.h"
+#include "media/gamepad.h"
+#include "media/image.h"
 #include "media/media.h"
 #include "media/random.h"
 #include "media/runtime_error.h"
@@ -17,45 +25,37 @@
 namespace {
 
 constexpr float kFrameRate = 50.0f;
+constexpr int32_t kFontCellSize = 64;
 
-// Steps whose parts of the game are not built yet. Each does nothing yet; none pretends to have done its work.
-void SetDefaultImageFlagsStep() {}  // images are loaded unmasked and unfiltered
-void LoadGameFont() {}              // the bitmap font "gfx/font"
-void InstallDefaultKeyBindings() {}  // W S D A J I Escape
-int32_t CountGamepadsStep() {
-  return 0;
+void LoadGameFont() {
+  GameFont = TFont::Load(u"gfx/font", kFontCellSize);
+  // The game cannot show a word without its font.
+  if (GameFont->_image == nullptr || GameFont->_charWidth[u'A'] == 0) {
+    throw TRuntimeError("cannot load the font \"gfx/font.png\" with its metrics \"gfx/font.dat\"");
+  }
 }
-void InstallDefaultPadBindings(int32_t) {}  // hat directions and buttons 1, 2, 9 of the last pad found
-void HideCursorStep() {}
-void SetWindowTitleStep() {}  // "Morvik 1.1"
-void LoadFigureSheet() {}     // "gfx/figures.png"
-void LoadMenu() {}            // menu pictures, saved settings and progress
-void LoadBackgrounds() {}     // "gfx/bg0.png" to "gfx/bg9.png"
-void LoadOpponents() {}       // the tournament roster "bin/tournament.dat"
-void RunFrameLoop() {}        // the frame loop, until the window is closed
 
 void StartUp() {
   ResetGameState();
-  SetDefaultImageFlagsStep();
+  SetDefaultImageFlags(0);
   FrameTimer = TTimer::Create(kFrameRate);
   if (FrameTimer == nullptr) {
     throw TRuntimeError("cannot start the frame timer");
   }
   LoadGameFont();
-  InstallDefaultKeyBindings();
-  int32_t pads = CountGamepadsStep();
+  int32_t pads = CountGamepads();
   if (pads != 0) {
     PadPresent = 1;
   }
-  InstallDefaultPadBindings(pads - 1);
+  InstallDefaultBindings(pads - 1);
   SeedRandom(ElapsedMillis());
-  HideCursorStep();
-  SetWindowTitleStep();
+  HideCursor();
+  SetAppTitle(u"Morvik 1.1");
   TControl::Init(u"bin/keyboard.dat");
-  LoadFigureSheet();
-  LoadMenu();
-  LoadBackgrounds();
-  LoadOpponents();
+  TFigure::Load();
+  Menu::Load();
+  Game::Load();
+  TOpponent::Load();
   SetupAudio();
 }
 
@@ -70,7 +70,7 @@ int RunGame() {
   int status = 0;
   try {
     StartUp();
-    RunFrameLoop();
+    Game::Main();
   } catch (const TRuntimeError& failure) {
     ReportFatal(failure.what());
     status = 1;

@@ -28,8 +28,17 @@ enum : int32_t {
 constexpr int32_t HEIGHTS = 3;
 constexpr int32_t HANDS = 2;
 
+class TImage;
+
+// The sprite sheet all fighters are drawn from: 40 cells of 128 by 128, cells 0-19 the untinted base layer and
+// cell f + 20 the parts of cell f that take the fighter's tint. Null until TFigure::Load.
+extern std::shared_ptr<TImage> FigureSheet;
+
 class TFigure {
 public:
+  // Loads the sprite sheet "gfx/figures.png" with its handle at each cell's centre. The sheet is required: raises
+  // TRuntimeError when it cannot be loaded.
+  static int32_t Load();
   // A fighter in corner 0 (left, facing growing x) or 1 (right), steered by controller, which is given the
   // fighter as its fig. Reset before it is returned.
   static std::shared_ptr<TFigure> Create(std::shared_ptr<TController> controller, int32_t maxhealth, int32_t colr,
@@ -50,6 +59,10 @@ public:
   int32_t Update();
   // vuln[h, s] = v; s = -1 sets both hands of row h.
   int32_t SetVuln(int32_t h, int32_t s, int32_t v);
+  // Draws the fighter at its ring position, mirrored when it faces falling x: the base layer in the current
+  // colour (white), then the tint layer in its tint. Stores the cell in frame and moves the walk cycle on. Expects
+  // white and scale (1, 1), and leaves them so.
+  int32_t Draw();
 
   TFigure* opp = nullptr;  // the opponent; not owned, the two are replaced together
   int32_t x = 0;           // ring position 0..200

@@ -41,6 +41,10 @@ int32_t AddMillis(int32_t reading, int32_t duration) {
   return static_cast<int32_t>(static_cast<uint32_t>(reading) + static_cast<uint32_t>(duration));
 }
 
+int32_t DiffMillis(int32_t later, int32_t earlier) {
+  return static_cast<int32_t>(static_cast<uint32_t>(later) - static_cast<uint32_t>(earlier));
+}
+
 void SetClockSource(TClockSource* source) {
   installedSource = source;
 }

@@ -14,6 +14,9 @@ int32_t ElapsedMillis();
 // A clock reading plus a duration, wrapping at 32 bits like the clock itself, without signed overflow.
 int32_t AddMillis(int32_t reading, int32_t duration);
 
+// Milliseconds from earlier to later, two clock readings, wrapping like the clock itself.
+int32_t DiffMillis(int32_t later, int32_t earlier);
+
 // Where ElapsedMillis takes its readings from. Tests and the match simulator install a clock they move by hand.
 class TClockSource {
 public:

@@ -12,6 +12,29 @@
 #include "media/platform_messages.h"
 #include "media/timer.h"
 
+namespace {
+
+std::u16string appTitle;
+bool cursorHidden = false;
+
+}  // namespace
+
+void SetAppTitle(std::u16string_view title) {
+  appTitle = title;
+}
+
+const std::u16string& AppTitle() {
+  return appTitle;
+}
+
+void HideCursor() {
+  cursorHidden = true;
+}
+
+bool CursorHidden() {
+  return cursorHidden;
+}
+
 bool EnterGameFolder(std::string* error) {
   std::error_code failure;
   std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", failure);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Makes the folder that holds the executable the working directory: the game finds gfx/, sfx/ and bin/ there.
 bool EnterGameFolder(std::string* error);
@@ -12,6 +13,14 @@ bool StartMedia(std::string* error);
 
 // Stops what StartMedia started: timers first, then the audio output, so nothing runs on freed memory.
 void StopMedia();
+
+// The title of the game's window, set before it opens.
+void SetAppTitle(std::u16string_view title);
+const std::u16string& AppTitle();
+
+// Hides the mouse pointer while it is over the game's window.
+void HideCursor();
+bool CursorHidden();
 
 // Optional data that could not be used: one line on standard error, and the game goes on without it.
 void ReportWarning(const std::string& message);

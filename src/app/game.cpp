@@ -1,0 +1,275 @@
+// The match loop. Every phase length is measured on the clock, not in frames; the comparisons with StateTime are
+// strict, so a phase ends at the first frame later than its length.
+#include "app/game.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "app/commands.h"
+#include "app/game_state.h"
+#include "app/graphics.h"
+#include "app/sounds.h"
+#include "controls/control.h"
+#include "fighters/controller_ai.h"
+#include "fighters/figure.h"
+#include "frontend/font.h"
+#include "frontend/menu.h"
+#include "media/clock.h"
+#include "media/graphics.h"
+#include "media/image.h"
+#include "media/input.h"
+#include "media/media.h"
+#include "media/text.h"
+#include "media/timer.h"
+
+namespace {
+
+constexpr int32_t kCountdownMillis = 5000;
+constexpr int32_t kRoundOverMillis = 1000;
+constexpr int32_t kRoundsToWin = 3;
+constexpr int32_t kBarLength = 150;
+constexpr int32_t kLeastDelayMillis = 1;  // an adapted delay never reaches 0
+
+int32_t Now() {
+  return ElapsedMillis();
+}
+
+bool MatchDecided() {
+  return RoundWinner >= 0 && RoundsWon[static_cast<size_t>(RoundWinner)] == kRoundsToWin;
+}
+
+void EndMatch() {
+  GameState = GAMESTATE_OVER;
+  MenuState = MENUSTATE_SLIDING_IN;
+  SetInputLock(1);
+  if (RoundWinner == 0) {
+    int32_t margin = RoundsWon[0] - RoundsWon[1];
+    if (Progress[static_cast<size_t>(Level)] < margin) {
+      Progress[static_cast<size_t>(Level)] = margin;
+      Menu::SaveProgress();
+    }
+  }
+}
+
+// After each training round the sparring partner's delays follow the player's success: shorter after a round the
+// player won, longer after one lost or drawn, by the share of the rounds the score stands apart.
+void AdaptTrainingOpponent() {
+  auto* ai = dynamic_cast<TControllerAI*>(Fighters[1]->controller.get());
+  int32_t s0 = RoundsWon[0];
+  int32_t s1 = RoundsWon[1];
+  if (ai == nullptr || s0 + s1 == 0) {
+    return;  // only drawn rounds so far: nothing to go by
+  }
+  int32_t won = RoundWinner == 0 ? 1 : 0;
+  auto factor = static_cast<float>(1.0 + (std::abs(s0 - s1) / static_cast<double>(s0 + s1)) * (0.8 - 1.3 * won));
+  for (int32_t* delay : {&ai->t_pose, &ai->t_punch, &ai->t_decide, &ai->t_vthresh}) {
+    int32_t adapted = TruncateToInt(static_cast<float>(*delay) * factor);
+    *delay = adapted < kLeastDelayMillis ? kLeastDelayMillis : adapted;
+  }
+}
+
+void NextRound() {
+  StateTime = Now();
+  GameState = GAMESTATE_COUNTDOWN;
+  Fighters[0]->Reset();
+  Fighters[1]->Reset();
+  if (Training == 1) {
+    AdaptTrainingOpponent();
+  }
+}
+
+void Step() {
+  switch (GameState) {
+    case GAMESTATE_SETUP:
+      if (MenuState == MENUSTATE_HIDDEN) {
+        StateTime = Now();
+        GameState = GAMESTATE_COUNTDOWN;
+        PlaySfx(SFX_COUNTDOWN);
+        SetInputLock(0);
+      }
+      break;
+    case GAMESTATE_COUNTDOWN:
+      if (Now() > AddMillis(StateTime, kCountdownMillis)) {
+        GameState = GAMESTATE_FIGHT;
+        PlaySfx(SFX_FIGHT);
+      }
+      break;
+    case GAMESTATE_FIGHT:
+      if (CommandHit(COMMAND_PAUSE) != 0) {
+        PauseChoice = 0;
+        GameState = GAMESTATE_PAUSED;
+      } else {
+        Game::Update();
+      }
+      break;
+    case GAMESTATE_ROUND_OVER:
+      if (Now() > AddMillis(StateTime, kRoundOverMillis)) {
+        GameState = GAMESTATE_WAIT;
+        if (Training == 0) {
+          if (RoundWinner == 0 && RoundsWon[0] == kRoundsToWin) {
+            PlaySfx(SFX_MATCH_WON);
+          } else if (RoundWinner == 1 && RoundsWon[1] == kRoundsToWin) {
+            PlaySfx(SFX_MATCH_LOST);
+          }
+        }
+      }
+      break;
+    case GAMESTATE_WAIT:
+      // Any command but Pause goes on.
+      if (AnyCommandHit(COMMAND_PAUSE) != 0) {
+        if (Training == 0 && MatchDecided()) {
+          EndMatch();
+        } else {
+          NextRound();
+        }
+      }
+      break;
+    case GAMESTATE_PAUSED:
+      if (CommandHit(COMMAND_PAUSE) != 0) {
+        GameState = GAMESTATE_FIGHT;
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+// A bar of length 150 at full value, growing away from x in direction s.
+void DrawBar(int32_t x, int32_t y, int32_t height, int64_t value, int32_t full, int32_t s) {
+  int32_t width = TruncateToInt(static_cast<double>(value * kBarLength) / full * s);
+  DrawRect(static_cast<float>(x), static_cast<float>(y), static_cast<float>(width), static_cast<float>(height));
+}
+
+void DrawDisplay() {
+  for (int32_t i = 0; i < 2; i++) {
+    const TFigure& fighter = *Fighters[static_cast<size_t>(i)];
+    int32_t x = i == 0 ? 10 : 390;
+    int32_t s = i == 0 ? 1 : -1;
+    SetColor(0, 255, 0);
+    DrawBar(x, 10, 16, fighter.health, fighter.maxhealth, s);
+    SetColor(255, 255, 0);
+    DrawBar(x, 30, 8, fighter.power[0], 100, s);
+    DrawBar(x, 40, 8, fighter.power[1], 100, s);
+  }
+  SetColor(255, 255, 255);
+  GameFont->Draw(IntToText(RoundsWon[0]) + u":" + IntToText(RoundsWon[1]), 200, 16, ALIGN_CENTER, ALIGN_TOP);
+}
+
+void DrawPauseMenu() {
+  PauseChoice = (PauseChoice + Menu::NavigateUD() + 2) % 2;
+  if (Menu::Button(u"Continue", 78, PauseChoice == 0 ? 1 : 0) != 0) {
+    GameState = GAMESTATE_FIGHT;
+  }
+  if (Menu::Button(u"End match", 126, PauseChoice == 1 ? 1 : 0) != 0) {
+    // Leaving a match this way saves no progress and plays no result sound.
+    GameState = GAMESTATE_OVER;
+    MenuState = MENUSTATE_SLIDING_IN;
+    SetInputLock(1);
+  }
+}
+
+void DrawMessages() {
+  if (GameState == GAMESTATE_COUNTDOWN || GameState == GAMESTATE_FIGHT) {
+    // "Round n" for two seconds, then 3, 2, 1, then "FIGHT!" for the first second of the fight.
+    int32_t n = 5 - DiffMillis(Now(), StateTime) / 1000;
+    if (n > 3) {
+      Game::Info(u"Round " + IntToText(Round));
+    } else if (n > 0) {
+      Game::Info(IntToText(n));
+    } else if (n == 0) {
+      Game::Info(u"FIGHT!");
+    }
+  } else if (Training == 0 && (GameState == GAMESTATE_ROUND_OVER || GameState == GAMESTATE_WAIT)) {
+    if (MatchDecided()) {
+      Game::Info(RoundWinner == 0 ? u"You won!" : u"You lost");
+    }
+  } else if (GameState == GAMESTATE_PAUSED) {
+    DrawPauseMenu();
+  }
+}
+
+}  // namespace
+
+namespace Game {
+
+int32_t Load() {
+  for (int32_t level = 0; level < LEVEL_COUNT; level++) {
+    std::u16string path = u"gfx/bg" + IntToText(level) + u".png";
+    Backgrounds[static_cast<size_t>(level)] = LoadImageFile(path, -1);
+    if (Backgrounds[static_cast<size_t>(level)] == nullptr) {
+      ReportWarning("cannot load the ring background \"" + TextToBytes(path) + "\"");
+    }
+  }
+  return 0;
+}
+
+int32_t Main() {
+  SetupGraphics();
+  while (TakeCloseRequest() == 0) {
+    Frame();
+    FrameTimer->Wait();
+  }
+  return 0;
+}
+
+int32_t Frame() {
+  if (InputLock == 0) {
+    TControl::Update();
+  }
+  Cls();
+  if (GameState > GAMESTATE_NONE) {
+    DrawImageFrame(Backgrounds[static_cast<size_t>(Level)], 0, 0, 0);
+    Step();
+  }
+  // Tested again: the step may have changed it.
+  if (GameState > GAMESTATE_NONE) {
+    Draw();
+  }
+  Menu::Draw();
+  FlipFrame(0);
+  return 0;
+}
+
+int32_t Info(std::u16string_view text) {
+  GameFont->Draw(text, 200, 100, ALIGN_CENTER, ALIGN_CENTER);
+  return 0;
+}
+
+int32_t Update() {
+  Fighters[0]->Control();
+  Fighters[1]->Control();
+  Fighters[0]->Update();
+  Fighters[1]->Update();
+  bool down0 = Fighters[0]->health == 0;
+  bool down1 = Fighters[1]->health == 0;
+  if (!down0 && !down1) {
+    return 0;
+  }
+  RoundWinner = -1;
+  GameState = GAMESTATE_ROUND_OVER;
+  StateTime = Now();
+  Round++;
+  // Both down is a drawn round: nobody scores.
+  if (down0 && !down1) {
+    Fighters[1]->action = ACTION_WIN;
+    RoundsWon[1]++;
+    RoundWinner = 1;
+  } else if (down1 && !down0) {
+    Fighters[0]->action = ACTION_WIN;
+    RoundsWon[0]++;
+    RoundWinner = 0;
+  }
+  PlaySfx(SFX_ROUND_OVER);
+  return 0;
+}
+
+int32_t Draw() {
+  Fighters[0]->Draw();
+  Fighters[1]->Draw();
+  DrawDisplay();
+  DrawMessages();
+  return 0;
+}
+
+}  // namespace Game

@@ -1,0 +1,68 @@
+// Drawing a fighter from the shared sprite sheet: the cell by action, the walk cycle, mirroring and the tint.
+#include <cstdlib>
+
+#include "app/game_state.h"
+#include "fighters/figure.h"
+#include "media/clock.h"
+#include "media/graphics.h"
+#include "media/image.h"
+#include "media/runtime_error.h"
+
+std::shared_ptr<TImage> FigureSheet;
+
+namespace {
+
+constexpr int32_t kCellSize = 128;
+constexpr int32_t kCells = 40;
+constexpr int32_t kTintLayer = 20;  // cell f + 20 holds the tinted parts of cell f
+constexpr int32_t kWalkCell = 15;   // the walk shows 15 and 16 for 100 ms each
+constexpr int32_t kWalkStepMillis = 100;
+constexpr int32_t kRingToScreen = 100;  // ring position 0..200 puts the sprite's centre at x 100..300
+
+}  // namespace
+
+int32_t TFigure::Load() {
+  FigureSheet = LoadImageStrip(u"gfx/figures.png", kCellSize, kCellSize, 0, kCells, -1);
+  if (FigureSheet == nullptr) {
+    throw TRuntimeError("cannot load the fighters' sprite sheet \"gfx/figures.png\" (40 cells of 128 by 128)");
+  }
+  CentreImageHandle(FigureSheet);
+  return 0;
+}
+
+int32_t TFigure::Draw() {
+  switch (action) {
+    case ACTION_PUNCH:
+    case ACTION_RECOVER:
+    case ACTION_HURT:
+      frame = std::abs(action) + 2 * height + side;
+      break;
+    case ACTION_FORWARD:
+    case ACTION_BACK:
+      frame = kWalkCell;
+      // Only drawing moves the cycle on, one period per frame at most; it stands still while the match is paused.
+      if (GameState != GAMESTATE_PAUSED) {
+        if (ElapsedMillis() >= AddMillis(wtime, 2 * kWalkStepMillis)) {
+          wtime = AddMillis(wtime, 2 * kWalkStepMillis);
+        } else if (ElapsedMillis() >= AddMillis(wtime, kWalkStepMillis)) {
+          frame = kWalkCell + 1;
+        }
+      }
+      break;
+    case ACTION_GUARD:
+      frame = height;
+      break;
+    default:
+      frame = action;
+      break;
+  }
+  auto screenX = static_cast<float>(x + kRingToScreen);
+  auto screenY = static_cast<float>(y);
+  SetDrawScale(static_cast<float>(dir), 1);
+  DrawImageFrame(FigureSheet, screenX, screenY, frame);
+  SetColor(colr, colg, colb);
+  DrawImageFrame(FigureSheet, screenX, screenY, frame + kTintLayer);
+  SetColor(255, 255, 255);
+  SetDrawScale(1, 1);
+  return 0;
+}

@@ -1,0 +1,59 @@
+// The tournament roster.
+#include "fighters/opponent.h"
+
+#include "app/game_state.h"
+#include "media/stream.h"
+#include "media/text.h"
+
+std::vector<std::shared_ptr<TOpponent>> Opponents;
+
+namespace {
+
+constexpr const char* kRosterPath = "bin/tournament.dat";
+
+std::vector<std::u16string> SplitAtTabs(const std::u16string& line) {
+  std::vector<std::u16string> fields;
+  size_t start = 0;
+  for (size_t tab = line.find(u'\t'); tab != std::u16string::npos; tab = line.find(u'\t', start)) {
+    fields.push_back(line.substr(start, tab - start));
+    start = tab + 1;
+  }
+  fields.push_back(line.substr(start));
+  return fields;
+}
+
+[[noreturn]] void Reject(const std::string& what) {
+  throw TRosterError(std::string("the tournament roster \"") + kRosterPath + "\" " + what);
+}
+
+}  // namespace
+
+int32_t TOpponent::Load() {
+  std::shared_ptr<TStream> stream = OpenReadStream(BytesToText(kRosterPath));
+  if (stream == nullptr) {
+    Reject("cannot be opened");
+  }
+  Opponents.clear();
+  int32_t lineNumber = 0;
+  while (stream->Eof() == 0) {
+    std::u16string line = stream->ReadLine();
+    lineNumber++;
+    std::vector<std::u16string> fields = SplitAtTabs(line);
+    if (fields.size() < OPPONENT_PARAMS || line.empty()) {
+      Reject("has " + std::to_string(line.empty() ? 0 : fields.size()) + " fields on line " +
+             std::to_string(lineNumber) + "; every line needs " + std::to_string(OPPONENT_PARAMS) +
+             " numbers separated by tabs");
+    }
+    auto opponent = std::make_shared<TOpponent>();
+    for (size_t i = 0; i < OPPONENT_PARAMS; i++) {
+      opponent->params[i] = TextToInt(fields[i]);
+    }
+    Opponents.push_back(opponent);
+  }
+  stream->Close();
+  if (static_cast<int32_t>(Opponents.size()) < LEVEL_COUNT) {
+    Reject("has " + std::to_string(Opponents.size()) + " lines; it needs one for each of the " +
+           std::to_string(LEVEL_COUNT) + " levels");
+  }
+  return 0;
+}

@@ -1,0 +1,148 @@
+// The menu's slide, widgets and navigation.
+#include "frontend/menu.h"
+
+#include "app/commands.h"
+#include "app/game_state.h"
+#include "app/sounds.h"
+#include "frontend/font.h"
+#include "media/graphics.h"
+#include "media/image.h"
+#include "media/input.h"
+#include "media/key_codes.h"
+
+int32_t MenuState = MENUSTATE_SHOWN;
+int32_t MenuSlide = 0;
+int32_t MenuScreen = MENU_MAIN;
+std::shared_ptr<TImage> MenuBackground;
+
+namespace {
+
+constexpr int32_t kSlideStep = 5;      // logical pixels per frame: a full slide takes 80 frames
+constexpr int32_t kSlideDistance = 400;
+constexpr int32_t kRowHalfHeight = 24;  // rows are 48 high and 48 apart, so neighbouring bars touch
+
+void DrawBar(int32_t y, int32_t red, int32_t green, int32_t blue) {
+  SetColor(red, green, blue);
+  DrawRect(0, static_cast<float>(y - kRowHalfHeight), 400, 2 * kRowHalfHeight);
+  SetColor(255, 255, 255);
+}
+
+int32_t Activated(int32_t selected) {
+  if (selected != 0 && Menu::Action() != 0) {
+    PlaySfx(SFX_MENU_ACTION);
+    return 1;
+  }
+  return 0;
+}
+
+// The menus always answer to the cursor keys besides the player's own bindings. Sources after the first that
+// answers are not read, so their presses wait for the next frame.
+int32_t Navigate(int32_t moreCommand, int32_t lessCommand, int32_t moreKey, int32_t lessKey) {
+  if (InputLock != 0) {
+    return 0;
+  }
+  int32_t moved = CommandHit(moreCommand);
+  if (moved == 0) {
+    moved = -CommandHit(lessCommand);
+  }
+  if (moved == 0) {
+    moved = TakeKeyHits(moreKey);
+  }
+  if (moved == 0) {
+    moved = -TakeKeyHits(lessKey);
+  }
+  if (moved != 0) {
+    PlaySfx(SFX_MENU_MOVE);
+  }
+  return moved;
+}
+
+void DrawScreen() {
+  // The screens are drawn here as the front end grows.
+}
+
+}  // namespace
+
+namespace Menu {
+
+int32_t Draw() {
+  if (MenuState == MENUSTATE_SLIDING_OUT) {
+    MenuSlide += kSlideStep;
+    if (MenuSlide == kSlideDistance) {
+      MenuState = MENUSTATE_HIDDEN;
+    }
+  } else if (MenuState == MENUSTATE_SLIDING_IN) {
+    MenuSlide -= kSlideStep;
+    if (MenuSlide == 0) {
+      MenuState = MENUSTATE_SHOWN;
+      SetInputLock(0);
+    }
+  }
+  SetDrawOrigin(0, static_cast<float>(MenuSlide));
+  if (MenuState != MENUSTATE_HIDDEN) {
+    // The background is larger than the screen and centred on it.
+    DrawImageFrame(MenuBackground, -56, -106, 0);
+    DrawScreen();
+  }
+  SetDrawOrigin(0, 0);
+  return 0;
+}
+
+int32_t Button(std::u16string_view text, int32_t y, int32_t selected) {
+  if (selected != 0) {
+    DrawBar(y, 0, 255, 0);
+  }
+  GameFont->Draw(text, 200, y, ALIGN_CENTER, ALIGN_CENTER);
+  return Activated(selected);
+}
+
+int32_t ButtonTab(std::u16string_view label, std::u16string_view value, int32_t y, int32_t selected) {
+  if (selected != 0) {
+    if (InputLock != 0) {
+      DrawBar(y, 255, 255, 0);
+    } else {
+      DrawBar(y, 0, 255, 0);
+    }
+  }
+  GameFont->Draw(label, 10, y, ALIGN_LEFT, ALIGN_CENTER);
+  GameFont->Draw(value, 390, y, ALIGN_RIGHT, ALIGN_CENTER);
+  return Activated(selected);
+}
+
+int32_t NavigateUD() {
+  return Navigate(COMMAND_DOWN, COMMAND_UP, KEY_DOWN, KEY_UP);
+}
+
+int32_t NavigateLR() {
+  return Navigate(COMMAND_FORWARD, COMMAND_BACKWARD, KEY_RIGHT, KEY_LEFT);
+}
+
+int32_t Action() {
+  if (InputLock != 0) {
+    return 0;
+  }
+  if (int32_t hit = CommandHit(COMMAND_LEFT_HAND); hit != 0) {
+    return hit;
+  }
+  if (int32_t hit = CommandHit(COMMAND_RIGHT_HAND); hit != 0) {
+    return hit;
+  }
+  return TakeKeyHits(KEY_ENTER);
+}
+
+int32_t Load() {
+  // Does nothing yet: the menu pictures and the saved settings and progress come with the menu screens.
+  return 0;
+}
+
+int32_t Save() {
+  // Does nothing yet: the settings file comes with the menu screens.
+  return 0;
+}
+
+int32_t SaveProgress() {
+  // Does nothing yet: the progress file comes with the menu screens.
+  return 0;
+}
+
+}  // namespace Menu

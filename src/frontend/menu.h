@@ -1,0 +1,56 @@
+// The immediate-mode menu drawn over the ring: its slide in and out, its widgets and its navigation.
+//
+// Each frame a screen function draws its rows and reads input in the same call; a widget reports whether the
+// player activated it in this frame. The whole menu is shifted down by MenuSlide through the drawing origin.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+class TImage;
+
+enum : int32_t {
+  MENU_MAIN = 0,
+  MENU_SETTINGS = 1,
+  MENU_KEYBOARD = 2,
+  MENU_GAMEPAD = 3,
+  MENU_TOURNAMENT = 4,
+};
+
+// Menu states.
+enum : int32_t {
+  MENUSTATE_HIDDEN = 0,
+  MENUSTATE_SHOWN = 1,
+  MENUSTATE_SLIDING_IN = 8,
+  MENUSTATE_SLIDING_OUT = 9,
+};
+
+extern int32_t MenuState;
+extern int32_t MenuSlide;   // vertical offset in logical pixels: 0 in place, 400 entirely below the screen
+extern int32_t MenuScreen;
+extern std::shared_ptr<TImage> MenuBackground;
+
+namespace Menu {
+
+// One frame of the menu: the slide, the background and the current screen.
+int32_t Draw();
+// A centred one-label row whose middle line is at y, with a green bar when selected. 1 when activated.
+int32_t Button(std::u16string_view text, int32_t y, int32_t selected);
+// A two-column row: the label at the left, the value at the right. The bar is yellow while input is locked (a
+// new binding is awaited). 1 when activated.
+int32_t ButtonTab(std::u16string_view label, std::u16string_view value, int32_t y, int32_t selected);
+// This frame's vertical move: positive down, negative up, 0 none.
+int32_t NavigateUD();
+// This frame's horizontal move: positive right ("Forward"), negative left ("Backward"), 0 none.
+int32_t NavigateLR();
+// Non-zero when the player confirmed in this frame.
+int32_t Action();
+// The menu pictures, then the saved settings and progress.
+int32_t Load();
+// Writes the settings file.
+int32_t Save();
+// Writes the progress file.
+int32_t SaveProgress();
+
+}  // namespace Menu

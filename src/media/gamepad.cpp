@@ -1,0 +1,142 @@
+// The polled gamepads.
+#include "media/gamepad.h"
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+namespace {
+
+constexpr int32_t kMaxRecordedPorts = 256;
+constexpr int32_t kCountedButtons = 16;
+
+// Hat slot value while centred. A port starts centred, not at 0.0 (which is "up"), so a pad that never answers
+// cannot hold an "Up" binding down.
+constexpr float kHatCentred = -1.0f;
+
+struct TPortState {
+  TPortState() { axes[PAD_HAT_SLOT] = kHatCentred; }
+  uint32_t buttons = 0;
+  std::array<float, PAD_AXIS_SLOTS> axes{};
+  std::array<int32_t, kCountedButtons> hits{};
+};
+
+TPadPlatform* platform = nullptr;
+std::vector<int32_t> portIds;  // platform identifiers of the present devices, by port
+std::array<TPortState, PAD_PORTS> ports;
+
+// The state of a port that has one, or null.
+TPortState* StateOf(int32_t port) {
+  if (port < 0 || port >= PAD_PORTS || port >= static_cast<int32_t>(portIds.size())) {
+    return nullptr;
+  }
+  return &ports[static_cast<size_t>(port)];
+}
+
+}  // namespace
+
+void SetPadPlatform(TPadPlatform* newPlatform) {
+  platform = newPlatform;
+  portIds.clear();
+  ports.fill(TPortState());
+}
+
+int32_t CountGamepads() {
+  portIds.clear();
+  if (platform == nullptr) {
+    return 0;
+  }
+  int32_t slots = platform->SlotCount();
+  for (int32_t slot = 0; slot < slots && static_cast<int32_t>(portIds.size()) < kMaxRecordedPorts; slot++) {
+    int32_t id = 0;
+    if (platform->Probe(slot, &id)) {
+      portIds.push_back(id);
+    }
+  }
+  return static_cast<int32_t>(portIds.size());
+}
+
+int32_t GamepadAxisMask(int32_t port) {
+  TPadCaps caps;
+  if (platform == nullptr || port < 0 || port >= static_cast<int32_t>(portIds.size()) ||
+      !platform->Capabilities(portIds[static_cast<size_t>(port)], &caps)) {
+    return 0;
+  }
+  int32_t axes = caps.axes < 0 ? 0 : caps.axes > PAD_AXES ? PAD_AXES : caps.axes;
+  return ((1 << axes) - 1) | (caps.hat ? 1 << PAD_HAT_SLOT : 0);
+}
+
+void PollGamepad(int32_t port) {
+  TPortState* state = StateOf(port);
+  if (state == nullptr || platform == nullptr) {
+    return;
+  }
+  int32_t id = portIds[static_cast<size_t>(port)];
+  TPadCaps caps;
+  TPadReading reading;
+  if (!platform->Capabilities(id, &caps) || !platform->Read(id, &reading)) {
+    return;
+  }
+  uint32_t old = state->buttons;
+  state->buttons = reading.buttons;
+  for (int32_t axis = 0; axis < PAD_AXES; axis++) {
+    double maximum = caps.axisMax[axis];
+    double raw = static_cast<double>(reading.axis[axis]) - caps.axisMin[axis];
+    // A device reporting no range cannot be scaled; its axis rests at the centre.
+    state->axes[static_cast<size_t>(axis)] = maximum == 0.0 ? 0.0f : static_cast<float>(2.0 * raw / maximum - 1.0);
+  }
+  state->axes[PAD_HAT_SLOT] = reading.hat > 36000 ? kHatCentred : static_cast<float>(reading.hat / 36000.0);
+  for (int32_t button = 0; button < kCountedButtons; button++) {
+    uint32_t bit = 1u << button;
+    if ((old & bit) == 0 && (reading.buttons & bit) != 0) {
+      state->hits[static_cast<size_t>(button)]++;
+    }
+  }
+}
+
+int32_t IsPadButtonDown(int32_t button, int32_t port) {
+  PollGamepad(port);
+  TPortState* state = StateOf(port);
+  if (state == nullptr || button < 0 || button > 31) {
+    return 0;
+  }
+  return (state->buttons >> button) & 1u;
+}
+
+int32_t TakePadButtonHits(int32_t button, int32_t port) {
+  PollGamepad(port);
+  TPortState* state = StateOf(port);
+  if (state == nullptr || button < 0 || button >= kCountedButtons) {
+    return 0;
+  }
+  int32_t hits = state->hits[static_cast<size_t>(button)];
+  state->hits[static_cast<size_t>(button)] = 0;
+  return hits;
+}
+
+float PadHat(int32_t port) {
+  PollGamepad(port);
+  TPortState* state = StateOf(port);
+  return state == nullptr ? kHatCentred : state->axes[PAD_HAT_SLOT];
+}
+
+float PadAxis(int32_t port, int32_t slot) {
+  PollGamepad(port);
+  TPortState* state = StateOf(port);
+  if (state == nullptr || slot < 0 || slot >= PAD_AXIS_SLOTS) {
+    return 0.0f;
+  }
+  return state->axes[static_cast<size_t>(slot)];
+}
+
+void ClearGamepads(int32_t mask) {
+  int32_t count = CountGamepads();
+  for (int32_t port = 0; port < count && port < PAD_PORTS; port++) {
+    if ((static_cast<uint32_t>(mask) >> port & 1u) == 0) {
+      continue;
+    }
+    PollGamepad(port);
+    ports[static_cast<size_t>(port)].buttons = 0;
+    ports[static_cast<size_t>(port)].hits.fill(0);
+  }
+}

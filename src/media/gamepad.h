@@ -1,0 +1,63 @@
+// The polled gamepads: buttons, six axes and a hat per port, read from the devices whenever they are asked.
+//
+// Port p is the p-th device found present by the last CountGamepads. Only ports 0 to 15 have state; any query for
+// another port, a button beyond the counted ones or an axis slot beyond 15 answers 0 (the hat: centred) and
+// disturbs nothing.
+#pragma once
+
+#include <cstdint>
+
+constexpr int32_t PAD_PORTS = 16;    // ports with state
+constexpr int32_t PAD_AXIS_SLOTS = 16;
+constexpr int32_t PAD_AXES = 6;      // X, Y, Z, R, U, V
+constexpr int32_t PAD_HAT_SLOT = 9;  // the hat's axis slot (and its bit in the axis mask)
+
+// A device's capabilities: how many of the six axes it has and their raw ranges, and whether it has a hat.
+struct TPadCaps {
+  int32_t axes = 0;
+  bool hat = false;
+  int32_t axisMin[PAD_AXES] = {};
+  int32_t axisMax[PAD_AXES] = {};
+};
+
+// A device's state: raw axis positions, the button word (bit b while button b is held) and the hat in hundredths
+// of a degree clockwise from up, or a value above 36000 when centred.
+struct TPadReading {
+  int32_t axis[PAD_AXES] = {};
+  uint32_t buttons = 0;
+  int32_t hat = 65535;
+};
+
+// How the platform's joysticks are reached. Tests install fake pads through it.
+class TPadPlatform {
+public:
+  virtual ~TPadPlatform() = default;
+  // The number of joystick device slots.
+  virtual int32_t SlotCount() = 0;
+  // True when a device answers at slot; *id is then its identifier for the calls below.
+  virtual bool Probe(int32_t slot, int32_t* id) = 0;
+  virtual bool Capabilities(int32_t id, TPadCaps* caps) = 0;
+  virtual bool Read(int32_t id, TPadReading* reading) = 0;
+};
+
+// Installs the platform; null means no joysticks at all. Forgets the ports found before.
+void SetPadPlatform(TPadPlatform* platform);
+
+// Enumerates the devices again and returns how many answer (up to 256 are recorded as ports).
+int32_t CountGamepads();
+// Bits 0 to n-1 for a device with n axes, plus bit 9 when it has a hat; 0 when it does not answer.
+int32_t GamepadAxisMask(int32_t port);
+// Reads the device now: buttons, axes scaled to -1..+1, the hat as a fraction of a turn, new presses counted.
+// A device that does not answer leaves the last known values.
+void PollGamepad(int32_t port);
+// Poll, then bit button (0..31) of the button word.
+int32_t IsPadButtonDown(int32_t button, int32_t port);
+// Poll, then the presses of button (0..15) since it was last asked; the count is cleared.
+int32_t TakePadButtonHits(int32_t button, int32_t port);
+// Poll, then the hat: -1.0 when centred (and for a port without state), else the direction as a fraction of a clockwise turn from up.
+float PadHat(int32_t port);
+// Poll, then axis slot slot (0 X, 1 Y, 2 Z, 3 R, 4 U, 5 V, 9 hat; the others read 0).
+float PadAxis(int32_t port, int32_t slot);
+// For every counted port whose bit is set in mask: poll, then forget its buttons and presses, so a button still
+// held counts as a new press at the next poll.
+void ClearGamepads(int32_t mask);

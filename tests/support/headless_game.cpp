@@ -1,0 +1,165 @@
+#include "support/headless_game.h"
+
+#include "app/bindings.h"
+#include "app/game.h"
+#include "app/game_state.h"
+#include "app/graphics.h"
+#include "fighters/controller_ai.h"
+#include "fighters/controller_human.h"
+#include "fighters/figure.h"
+#include "fighters/opponent.h"
+#include "frontend/font.h"
+#include "frontend/menu.h"
+#include "media/events.h"
+#include "media/graphics.h"
+#include "media/image.h"
+
+std::shared_ptr<TFont> MakeTestFont(std::vector<const TPixmap*>* glyphs) {
+  auto font = std::make_shared<TFont>();
+  font->_charSize = 64;
+  font->_image = TImage::Create(64, 64, 256, 0);
+  glyphs->clear();
+  for (int32_t code = 0; code < 256; code++) {
+    auto pixmap = TPixmap::Create(1, 1, TPixmap::FORMAT_RGBA8888);
+    font->_image->SetPixmap(code, pixmap);
+    glyphs->push_back(pixmap.get());
+    font->_charWidth[static_cast<size_t>(code)] = 10;
+  }
+  font->_charSpacing = 2;
+  font->_baseline = 40;
+  font->_center = 30;
+  font->_top = 20;
+  font->_offset = 4;
+  return font;
+}
+
+void HeadlessGameTest::SetUp() {
+  GameTest::SetUp();
+  SetGameGraphicsDriver(&driver);
+  SetupGraphics();
+  GameFont = MakeTestFont(&glyphs);
+  InstallDefaultBindings(-1);
+  MenuState = MENUSTATE_SHOWN;
+  MenuSlide = 0;
+  MenuScreen = MENU_MAIN;
+  Opponents.clear();
+  for (int32_t level = 0; level < LEVEL_COUNT; level++) {
+    auto opponent = std::make_shared<TOpponent>();
+    // Slow and patient at level 0, quicker further up; red, health 100 + 10 per level.
+    opponent->params = {1000 - 80 * level, 400, 200, 2000, 3, 0, 255, 0, 0, 100 + 10 * level};
+    Opponents.push_back(opponent);
+  }
+}
+
+void HeadlessGameTest::TearDown() {
+  CloseGraphics();
+  SetGameGraphicsDriver(nullptr);
+  Opponents.clear();
+  MenuState = MENUSTATE_SHOWN;
+  MenuSlide = 0;
+  GameTest::TearDown();
+}
+
+void HeadlessGameTest::KeyDown(int32_t key) {
+  EmitEvent(TEvent{EVENT_KEYDOWN, nullptr, key, 0, 0, 0});
+}
+
+void HeadlessGameTest::KeyUp(int32_t key) {
+  EmitEvent(TEvent{EVENT_KEYUP, nullptr, key, 0, 0, 0});
+}
+
+void HeadlessGameTest::Tap(int32_t key) {
+  KeyDown(key);
+  KeyUp(key);
+}
+
+void HeadlessGameTest::RunFrame() {
+  driver.log.clear();
+  Game::Frame();
+  lastFrame = driver.log;
+  clock.Advance(20);
+}
+
+void HeadlessGameTest::RunFrames(int count) {
+  for (int i = 0; i < count; i++) {
+    RunFrame();
+  }
+}
+
+namespace {
+
+void SetUpMatch(int32_t training, int32_t level) {
+  Training = training;
+  RoundsWon = {0, 0};
+  Round = 1;
+  Level = level;
+  GameState = GAMESTATE_SETUP;
+  MenuState = MENUSTATE_HIDDEN;
+  MenuSlide = 400;
+}
+
+}  // namespace
+
+void HeadlessGameTest::StartTraining() {
+  SetUpMatch(1, 0);
+  const int32_t partner[] = {800, 800, 100, 800, 3, 1};
+  Fighters[0] = TFigure::Create(std::make_shared<TControllerHuman>(), 200, 32, 255, 64, 0);
+  Fighters[1] = TFigure::Create(TControllerAI::Create(partner), 200, 255, 255, 255, 1);
+  TFigure::Fight(Fighters[0], Fighters[1]);
+}
+
+void HeadlessGameTest::StartTournament(int32_t level) {
+  SetUpMatch(0, level);
+  const auto& p = Opponents[static_cast<size_t>(level)]->params;
+  Fighters[0] = TFigure::Create(std::make_shared<TControllerHuman>(), p[9], 32, 255, 64, 0);
+  Fighters[1] = TFigure::Create(TControllerAI::Create(p), p[9], p[6], p[7], p[8], 1);
+  TFigure::Fight(Fighters[0], Fighters[1]);
+}
+
+std::vector<std::u16string> HeadlessGameTest::TextsDrawn() const {
+  // Glyphs of one Draw call follow each other on one line, each 12 to the right of the one before.
+  std::vector<std::u16string> texts;
+  const TDrawRecord* previous = nullptr;
+  for (const TDrawRecord& record : lastFrame) {
+    if (record.kind != TDrawRecord::IMAGE) {
+      previous = nullptr;
+      continue;
+    }
+    int32_t code = -1;
+    for (size_t c = 0; c < glyphs.size(); c++) {
+      if (glyphs[c] == record.pixmap) {
+        code = static_cast<int32_t>(c);
+      }
+    }
+    if (code < 0) {
+      previous = nullptr;
+      continue;
+    }
+    bool continues = previous != nullptr && record.ty == previous->ty && record.tx == previous->tx + 12;
+    if (!continues) {
+      texts.emplace_back();
+    }
+    texts.back() += static_cast<char16_t>(code);
+    previous = &record;
+  }
+  return texts;
+}
+
+bool HeadlessGameTest::Shows(const std::u16string& text) const {
+  for (const auto& drawn : TextsDrawn()) {
+    if (drawn == text) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<TDrawRecord> HeadlessGameTest::RectsIn(int32_t red, int32_t green, int32_t blue) const {
+  std::vector<TDrawRecord> rects;
+  for (const TDrawRecord& record : lastFrame) {
+    if (record.kind == TDrawRecord::RECT && record.red == red && record.green == green && record.blue == blue) {
+      rects.push_back(record);
+    }
+  }
+  return rects;
+}

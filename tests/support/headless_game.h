@@ -1,0 +1,60 @@
+// A whole game without a screen or a keyboard: the recording drawing driver in an open "window" at zoom 2, the
+// default bindings, a font whose glyphs can be told apart in the drawing log, key presses sent as the window's
+// events, and frames run one by one on the manual clock.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "media/recording_driver.h"
+#include "support/game_fixture.h"
+
+class TImage;
+class TPixmap;
+
+class HeadlessGameTest : public GameTest {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The key's events as the window sends them.
+  void KeyDown(int32_t key);
+  void KeyUp(int32_t key);
+  // Pressed and released before the next frame.
+  void Tap(int32_t key);
+
+  // One frame of the game, then 20 ms on the clock (one tick of the frame timer).
+  void RunFrame();
+  void RunFrames(int count);
+  // Runs frames until the condition holds, at most limit frames; false when it never did.
+  template <typename Condition>
+  bool RunUntil(Condition condition, int limit = 100000) {
+    for (int i = 0; i < limit; i++) {
+      if (condition()) {
+        return true;
+      }
+      RunFrame();
+    }
+    return condition();
+  }
+
+  // Sets a match up the way the menu does, with the menu already gone.
+  void StartTraining();
+  void StartTournament(int32_t level);
+
+  // The texts the font drew in the last frame, in drawing order, one entry per Draw call.
+  std::vector<std::u16string> TextsDrawn() const;
+  bool Shows(const std::u16string& text) const;
+  // The rectangles of the last frame drawn in the given colour.
+  std::vector<TDrawRecord> RectsIn(int32_t red, int32_t green, int32_t blue) const;
+  // The drawing records of the last frame.
+  const std::vector<TDrawRecord>& LastFrame() const { return lastFrame; }
+
+  TRecordingDriver driver;
+  std::vector<TDrawRecord> lastFrame;
+  std::vector<const TPixmap*> glyphs;  // the font's pixmap of each character code
+};
+
+// A font whose metrics are simple: every glyph 10 wide with spacing 2, baseline 40, centre 30, top 20, offset 4.
+std::shared_ptr<class TFont> MakeTestFont(std::vector<const TPixmap*>* glyphs);
