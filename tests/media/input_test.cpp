@@ -1,0 +1,100 @@
+// The polled keyboard and window state, fed with the events the window sends.
+#include "media/input.h"
+
+#include <gtest/gtest.h>
+
+#include "media/events.h"
+
+namespace {
+
+class InputTest : public ::testing::Test {
+protected:
+  void SetUp() override { EnablePolledInput(nullptr); }
+  void TearDown() override { DisablePolledInput(); }
+  static void Send(int32_t id, int32_t data = 0, const void* source = nullptr) {
+    EmitEvent(TEvent{id, source, data, 0, 0, 0});
+  }
+};
+
+}  // namespace
+
+TEST_F(InputTest, AHeldKeyIsOnePressAndRepeatsAreIgnored) {
+  Send(EVENT_KEYDOWN, 'J');
+  Send(EVENT_KEYREPEAT, 'J');
+  Send(EVENT_KEYDOWN, 'J');  // a second down without an up
+  EXPECT_EQ(IsKeyDown('J'), 1);
+  EXPECT_EQ(TakeKeyHits('J'), 1);
+  EXPECT_EQ(TakeKeyHits('J'), 0);
+  EXPECT_EQ(IsKeyDown('J'), 1);
+  Send(EVENT_KEYUP, 'J');
+  EXPECT_EQ(IsKeyDown('J'), 0);
+}
+
+TEST_F(InputTest, QuickPressesBetweenTwoQueriesAreAllCountedAndReleaseKeepsThem) {
+  for (int i = 0; i < 2; i++) {
+    Send(EVENT_KEYDOWN, 160);
+    Send(EVENT_KEYUP, 160);
+  }
+  EXPECT_EQ(IsKeyDown(160), 0);
+  EXPECT_EQ(TakeKeyHits(160), 2);
+  EXPECT_EQ(TakeKeyHits(161), 0);
+}
+
+TEST_F(InputTest, ClearKeysAndLosingTheFocusForgetEverything) {
+  Send(EVENT_KEYDOWN, 'A');
+  ClearKeys();
+  EXPECT_EQ(IsKeyDown('A'), 0);
+  EXPECT_EQ(TakeKeyHits('A'), 0);
+  Send(EVENT_KEYDOWN, 'B');
+  Send(EVENT_APPSUSPEND);
+  EXPECT_EQ(InputSuspended(), 1);
+  EXPECT_EQ(IsKeyDown('B'), 0);
+  EXPECT_EQ(TakeKeyHits('B'), 0);
+  Send(EVENT_KEYDOWN, 'C');
+  Send(EVENT_APPRESUME);
+  EXPECT_EQ(InputSuspended(), 0);
+  EXPECT_EQ(TakeKeyHits('C'), 0);
+}
+
+TEST_F(InputTest, TheCloseRequestIsReportedOnce) {
+  EXPECT_EQ(TakeCloseRequest(), 0);
+  Send(EVENT_APPTERMINATE);
+  EXPECT_EQ(TakeCloseRequest(), 1);
+  EXPECT_EQ(TakeCloseRequest(), 0);
+}
+
+TEST_F(InputTest, TypedCharactersQueueUpTo256) {
+  for (int i = 0; i < 300; i++) {
+    Send(EVENT_KEYCHAR, 'a' + i % 26);
+  }
+  int taken = 0;
+  while (TakeChar() != 0) {
+    taken++;
+  }
+  EXPECT_EQ(taken, 256);
+  Send(EVENT_KEYCHAR, 'x');
+  ClearKeys();
+  EXPECT_EQ(TakeChar(), 0);
+}
+
+TEST_F(InputTest, CodesOutsideTheTableAreNeitherStoredNorAnswered) {
+  Send(EVENT_KEYDOWN, 300);
+  Send(EVENT_KEYDOWN, -1);
+  EXPECT_EQ(TakeKeyHits(300), 0);
+  EXPECT_EQ(IsKeyDown(-1), 0);
+  EXPECT_EQ(TakeKeyHits(300 - 256), 0);
+}
+
+TEST_F(InputTest, OnlyTheFilteredSourceIsHeardAndNothingAfterDisabling) {
+  int window = 0;
+  int other = 0;
+  EnablePolledInput(&window);
+  Send(EVENT_KEYDOWN, 'Q', &other);
+  Send(EVENT_KEYDOWN, 'W', &window);
+  EXPECT_EQ(IsKeyDown('Q'), 0);
+  EXPECT_EQ(IsKeyDown('W'), 1);
+  DisablePolledInput();
+  EXPECT_EQ(IsKeyDown('W'), 0);
+  Send(EVENT_KEYDOWN, 'E');
+  EXPECT_EQ(TakeKeyHits('E'), 0);
+}
