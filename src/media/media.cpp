@@ -8,6 +8,12 @@
 #include <system_error>
 
 #include "media/audio.h"
+#include "media/gamepad.h"
+#include "media/gl_driver.h"
+#include "media/graphics.h"
+#include "media/png_loader.h"
+#include "media/sdl_gamepads.h"
+#include "media/sdl_window_events.h"
 #include "media/clock.h"
 #include "media/platform_messages.h"
 #include "media/timer.h"
@@ -50,6 +56,14 @@ bool EnterGameFolder(std::string* error) {
   return true;
 }
 
+void RegisterMediaLoaders() {
+  static bool registered = false;
+  if (!registered) {
+    AddPixmapLoader(std::make_shared<TPixmapLoaderPNG>());
+    registered = true;
+  }
+}
+
 bool StartMedia(std::string* error) {
   if (SDL_Init(SDL_INIT_EVENTS) != 0) {
     if (error != nullptr) {
@@ -59,12 +73,22 @@ bool StartMedia(std::string* error) {
   }
   RegisterTimerMessageType();
   StartClock();
+  RegisterMediaLoaders();
+  // Without joysticks the game plays on the keyboard alone.
+  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) {
+    SDL_JoystickEventState(SDL_IGNORE);  // pads are polled; their events would only fill the queue
+    SetPadPlatform(SDLPadPlatform());
+  }
+  InstallWindowEvents();
+  SetGameGraphicsDriver(GLPlaxDriver());
   return true;
 }
 
 void StopMedia() {
   StopAllTimers();
   ShutdownAudio();
+  CloseGraphics();
+  SetPadPlatform(nullptr);
   SDL_Quit();
 }
 

@@ -8,8 +8,11 @@
 bool EnterGameFolder(std::string* error);
 
 // Starts the platform services in the order the game needs them: the event queue and its timers, the clock, the
-// audio core with its drivers and sample loaders. False, with the reason in *error, when the platform refuses.
+// picture loaders, the joysticks, the window's events and the OpenGL driver (the window itself opens later). False, with the reason in *error, when the platform refuses.
 bool StartMedia(std::string* error);
+
+// Registers the picture loaders (PNG); StartMedia does it, and headless runs that load pictures.
+void RegisterMediaLoaders();
 
 // Stops what StartMedia started: timers first, then the audio output, so nothing runs on freed memory.
 void StopMedia();

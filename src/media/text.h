@@ -12,6 +12,9 @@ std::u16string BytesToText(std::string_view bytes);
 // Characters to bytes, keeping the low 8 bits of each, as files are written.
 std::string TextToBytes(std::u16string_view text);
 
+// Characters as UTF-8, for the platform's own strings (window titles, file names shown to the player).
+std::string TextToUtf8(std::u16string_view text);
+
 // Decimal digits with a leading "-" for negative values; -2147483648 is written whole.
 std::u16string IntToText(int32_t value);
 
