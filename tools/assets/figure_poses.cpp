@@ -47,13 +47,13 @@ FigurePose Punch(int height, int hand) {
   if (height == 2) {
     p.hip = {61, 80};
   }
-  Point reach = {117, HEAD_Y[height]};
+  Point reach = {116, HEAD_Y[height]};
   if (hand == 0) {  // the right crosses over, turning the near shoulder forward
     p.nearGlove = reach;
     p.farGlove = {84, 33 + 3.0 * height};
     p.shoulderTurn = 6;
   } else {  // the left jab, the right kept at the chin
-    p.farGlove = {reach.x + 2, reach.y - 1};
+    p.farGlove = {reach.x, reach.y - 1};
     p.nearGlove = {79, 38 + 3.0 * height};
     p.shoulderTurn = -4;
   }
@@ -128,8 +128,8 @@ FigurePose Victory() {
   p.neck = {70, 44};
   p.head = {72, 31};
   p.headTilt = 0.15;
-  p.nearGlove = {58, 12};
-  p.farGlove = {86, 9};
+  p.nearGlove = {58, 15};
+  p.farGlove = {86, 13};
   p.nearFoot = {56, 121};
   p.farFoot = {84, 121};
   p.mouthOpen = true;
@@ -139,12 +139,12 @@ FigurePose Victory() {
 FigurePose KnockedOut() {
   FigurePose p;
   p.lying = true;
-  p.hip = {70, 116};
-  p.neck = {36, 116};
-  p.head = {21, 114};
+  p.hip = {70, 114};
+  p.neck = {36, 114};
+  p.head = {21, 112};
   p.headTilt = 1.5;
-  p.nearGlove = {56, 104};
-  p.farGlove = {8, 121};
+  p.nearGlove = {56, 102};
+  p.farGlove = {13, 118};
   p.nearFoot = {108, 117};
   p.farFoot = {117, 121};
   p.footAngle = 1.2;
