@@ -7,7 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-std::string DataPath(const std::string& relative) { return std::string(MORVIK_DATA_DIR) + "/" + relative; }
+std::string DataPath(const std::string& relative) {
+  return std::string(MORVIK_DATA_DIR) + "/" + relative;
+}
 
 std::string ReadDataFile(const std::string& relative) {
   std::ifstream in(DataPath(relative), std::ios::binary);

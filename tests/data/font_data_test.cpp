@@ -10,7 +10,9 @@ namespace {
 
 constexpr int CELL = 64;
 
-bool HasCharacter(int code) { return (code > 32 && code <= 126) || code > 160; }
+bool HasCharacter(int code) {
+  return (code > 32 && code <= 126) || code > 160;
+}
 
 struct Ink {
   int count = 0, left = CELL, right = -1, bottom = -1;

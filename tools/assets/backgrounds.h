@@ -16,13 +16,13 @@ constexpr double RING_BACK_Y = 238;  // where the canvas meets the back of the r
 
 // How the ring itself is dressed at one level.
 struct RingStyle {
-  uint32_t canvas;        // canvas colour in the middle of the ring
-  uint32_t ropes[3];      // top to bottom
+  uint32_t canvas;    // canvas colour in the middle of the ring
+  uint32_t ropes[3];  // top to bottom
   uint32_t posts;
   uint32_t leftPad, rightPad;  // corner cushions: the player's corner and the opponent's
-  uint32_t logo;          // the emblem painted in the middle of the canvas
-  double logoStrength;    // 0: none
-  bool goldTrim;          // gold caps on the posts and a gold apron edge
+  uint32_t logo;               // the emblem painted in the middle of the canvas
+  double logoStrength;         // 0: none
+  bool goldTrim;               // gold caps on the posts and a gold apron edge
 };
 
 // Level 0 to 9.

@@ -179,7 +179,7 @@ int main(int argc, char** argv) {
     Data data(argv[1]);
     std::string out = argv[2];
     if (argc > 3 && std::string(argv[3]) == "--screens") {
-      const std::vector<std::string> main = {"Tournament", "Training",  "Keyboard Controls",
+      const std::vector<std::string> main = {"Tournament",       "Training", "Keyboard Controls",
                                              "Gamepad Controls", "Settings", "Quit"};
       for (int level = 0; level < 10; level++) {
         WritePng(out + "/match" + std::to_string(level) + ".png",
@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
     }
     int zoom = argc > 3 ? std::atoi(argv[3]) : 2;
     int level = argc > 4 ? std::atoi(argv[4]) : 9;
-    const std::vector<std::string> main = {"Tournament", "Training",  "Keyboard Controls",
+    const std::vector<std::string> main = {"Tournament",       "Training", "Keyboard Controls",
                                            "Gamepad Controls", "Settings", "Quit"};
     Pixels match = Match(data, level, 5, 1, "");
     Pixels menu = MenuScreen(data, main, 2);

@@ -1,12 +1,13 @@
 // Drawing the fighter. Every cell is first drawn as a map of materials (skin, glove, outline, ...) with
 // anti-aliasing off, so edges are crisp at any zoom; the map is then split into the base layer and the tint
 // layer. Each part is outlined, filled, and shaded on the side away from a light above and behind the viewer.
+#include "figures.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
 
-#include "figures.h"
 #include "painter.h"
 
 namespace {
@@ -40,22 +41,34 @@ enum Material : uint8_t {
   MATERIAL_COUNT
 };
 
-constexpr bool IsTinted(uint8_t m) { return m >= GLOVE; }
+constexpr bool IsTinted(uint8_t m) {
+  return m >= GLOVE;
+}
 
 constexpr uint32_t PALETTE[MATERIAL_COUNT] = {
     0x000000, 0x1c1418, 0xd99a6c, 0xac6c48, 0xf0bd92, 0x2e1d14, 0x55382a, 0x140c0c, 0x7a2a26, 0xf0f0f0, 0xb8b8c0,
     0x2c2c36, 0x1b1b22, 0xdedede, 0xd2f0ff, 0xf0f0f0, 0xa8a8a8, 0xffffff, 0xe4e4e4, 0xa0a0a0, 0xffffff, 0xffffff,
 };
 
-Point Add(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
-Point Sub(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
-Point Scale(Point a, double k) { return {a.x * k, a.y * k}; }
-double Length(Point a) { return std::hypot(a.x, a.y); }
+Point Add(Point a, Point b) {
+  return {a.x + b.x, a.y + b.y};
+}
+Point Sub(Point a, Point b) {
+  return {a.x - b.x, a.y - b.y};
+}
+Point Scale(Point a, double k) {
+  return {a.x * k, a.y * k};
+}
+double Length(Point a) {
+  return std::hypot(a.x, a.y);
+}
 Point Unit(Point a) {
   double l = Length(a);
   return l > 0 ? Scale(a, 1 / l) : Point{1, 0};
 }
-double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
+double Dot(Point a, Point b) {
+  return a.x * b.x + a.y * b.y;
+}
 
 // The joint between root and target for two bones of lengths a and b, bent towards prefer. A target out of
 // reach straightens the limb towards it.
@@ -87,8 +100,7 @@ private:
 
   void Use(uint8_t m) { cairo_set_source_rgb(_cr, m / 255.0, 0, 0); }
   // Outline, fill, then shade the bottom-right rim by shade pixels and light the top-left rim by light pixels.
-  void Part(const PathFn& path, uint8_t fill, uint8_t shade, double shadeBy, uint8_t light = NONE,
-            double lightBy = 0);
+  void Part(const PathFn& path, uint8_t fill, uint8_t shade, double shadeBy, uint8_t light = NONE, double lightBy = 0);
   void Capsule(Point a, Point b, double ra, double rb);
   void Limb(Point a, Point b, double ra, double rb, uint8_t fill, uint8_t shade) {
     Part([=, this] { Capsule(a, b, ra, rb); }, fill, shade, 1.6);
@@ -272,8 +284,8 @@ void FigurePainter::Shorts(Point hip, Point neck, Point nearKnee, Point farKnee)
   Part([&] { Capsule(farJoint, farEnd, 8, 7); }, SHORTS, SHORTS_SHADE, 2);
   Part(
       [&] {
-        std::vector<Point> body = {f.At(0.26, -10.5), f.At(0.26, 10.5), f.At(0, 10.5), f.At(-0.1, 8),
-                                   f.At(-0.1, -9), f.At(0.0, -10.5)};
+        std::vector<Point> body = {f.At(0.26, -10.5), f.At(0.26, 10.5), f.At(0, 10.5),
+                                   f.At(-0.1, 8),     f.At(-0.1, -9),   f.At(0.0, -10.5)};
         SmoothLoop(_cr, body);
         Capsule(nearJoint, nearEnd, 8, 7.5);
       },
@@ -369,10 +381,10 @@ void FigurePainter::Draw(const FigurePose& p) {
   Point farHip = body.At(0, 3), nearHip = body.At(-0.02, -3);
   // Knees of the standing fighter bend forward; the knocked-out one's point up.
   constexpr double THIGH = 25, SHIN = 25;
-  Point farKnee = Bend(farHip, Reach(farHip, p.farFoot, THIGH + SHIN - 0.5), THIGH, SHIN,
-                       p.lying ? Point{0, -1} : body.front);
-  Point nearKnee = Bend(nearHip, Reach(nearHip, p.nearFoot, THIGH + SHIN - 0.5), THIGH, SHIN,
-                        p.lying ? Point{0, -1} : body.front);
+  Point farKnee =
+      Bend(farHip, Reach(farHip, p.farFoot, THIGH + SHIN - 0.5), THIGH, SHIN, p.lying ? Point{0, -1} : body.front);
+  Point nearKnee =
+      Bend(nearHip, Reach(nearHip, p.nearFoot, THIGH + SHIN - 0.5), THIGH, SHIN, p.lying ? Point{0, -1} : body.front);
   Leg(farHip, p.farFoot, body.front, p.footAngle, p.lying);
   Leg(nearHip, p.nearFoot, body.front, p.footAngle, p.lying);
   Torso(p.hip, p.neck);

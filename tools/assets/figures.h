@@ -12,19 +12,19 @@ struct Point {
 
 // One drawing of the fighter, as the positions of its joints in cell pixels (y down, facing growing x).
 struct FigurePose {
-  Point hip;              // middle of the pelvis
-  Point neck;             // middle of the shoulder line
-  Point head;             // centre of the head
-  double headTilt = 0;    // radians; positive tips the face up and back
-  Point nearGlove;        // right hand (the arm nearer the viewer), glove centre
-  Point farGlove;         // left hand, glove centre
-  Point nearFoot;         // right ankle
-  Point farFoot;          // left ankle
-  double footAngle = 0;   // radians; the toes' direction turned up from level (the knocked-out fighter's are up)
+  Point hip;                // middle of the pelvis
+  Point neck;               // middle of the shoulder line
+  Point head;               // centre of the head
+  double headTilt = 0;      // radians; positive tips the face up and back
+  Point nearGlove;          // right hand (the arm nearer the viewer), glove centre
+  Point farGlove;           // left hand, glove centre
+  Point nearFoot;           // right ankle
+  Point farFoot;            // left ankle
+  double footAngle = 0;     // radians; the toes' direction turned up from level (the knocked-out fighter's are up)
   double shoulderTurn = 0;  // >0 brings the near shoulder forward (a right), <0 the far one (a left)
   bool mouthOpen = false;
-  bool sweat = false;     // drops flung back from the head by a blow
-  bool lying = false;     // on the canvas: knees bend upwards
+  bool sweat = false;  // drops flung back from the head by a blow
+  bool lying = false;  // on the canvas: knees bend upwards
 };
 
 // The pose drawn in base cell n (0 to 18); cell 19 is never shown and stays empty.

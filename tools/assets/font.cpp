@@ -24,7 +24,9 @@ constexpr int SPACING = 1;       // extra pixels after every character
 constexpr double OUTLINE = 4.0;  // stroke width: 2 pixels outside the shape
 constexpr uint32_t OUTLINE_COLOUR = 0x101018;
 
-bool HasGlyph(int code) { return (code >= 32 && code <= 126) || code >= 160; }
+bool HasGlyph(int code) {
+  return (code >= 32 && code <= 126) || code >= 160;
+}
 
 // Latin-1 code as UTF-8 text.
 std::string Utf8(int code) {

@@ -150,9 +150,8 @@ Pixels DrawCups() {
   Canvas canvas(192, 64);
   cairo_t* cr = canvas.cr();
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-  const Metal metals[3] = {{0xc07a3a, 0x7a4420, 0xf0b078},
-                           {0xc4c8d0, 0x7a808c, 0xf4f6fa},
-                           {0xf0c030, 0xa87810, 0xfff0a0}};
+  const Metal metals[3] = {
+      {0xc07a3a, 0x7a4420, 0xf0b078}, {0xc4c8d0, 0x7a808c, 0xf4f6fa}, {0xf0c030, 0xa87810, 0xfff0a0}};
   for (int i = 0; i < 3; i++) {
     Cup(cr, 64 * i, metals[i], i + 1);
   }

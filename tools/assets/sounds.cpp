@@ -10,7 +10,9 @@ namespace {
 
 constexpr double FIGHT_LIMIT = 0.4;  // seconds
 
-uint32_t Seed(int kind, int variant) { return 0x9E3779B9u * static_cast<uint32_t>(kind * 8 + variant + 1); }
+uint32_t Seed(int kind, int variant) {
+  return 0x9E3779B9u * static_cast<uint32_t>(kind * 8 + variant + 1);
+}
 
 // A punch through the air: noise through a band-pass that sweeps up and back down.
 Buffer Woosh(int v) {
@@ -163,7 +165,7 @@ Buffer Won() {
 
 std::vector<SoundEffect> MakeSounds() {
   std::vector<SoundEffect> sounds = {
-      {"sfx0", Confirm()}, {"sfx1", Cursor()},     {"sfx2", Click()}, {"sfx3", Knocks()},
+      {"sfx0", Confirm()},  {"sfx1", Cursor()},     {"sfx2", Click()}, {"sfx3", Knocks()},
       {"sfx4", BellOnce()}, {"sfx5", BellThrice()}, {"sfx6", Lost()},  {"sfx7", Won()},
   };
   for (int v = 0; v < 4; v++) {

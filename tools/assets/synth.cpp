@@ -7,13 +7,19 @@
 
 namespace {
 
-std::size_t Frames(double seconds) { return static_cast<std::size_t>(std::lround(seconds * RATE)); }
+std::size_t Frames(double seconds) {
+  return static_cast<std::size_t>(std::lround(seconds * RATE));
+}
 
-double Glide(double from, double to, double t) { return from * std::pow(to / from, t); }
+double Glide(double from, double to, double t) {
+  return from * std::pow(to / from, t);
+}
 
 }  // namespace
 
-Buffer Silence(double seconds) { return Buffer(Frames(seconds), 0.0f); }
+Buffer Silence(double seconds) {
+  return Buffer(Frames(seconds), 0.0f);
+}
 
 Buffer Noise(double seconds, uint32_t seed) {
   Buffer b(Frames(seconds));
@@ -101,9 +107,9 @@ Buffer Bell(double seconds, double hz, double decay) {
   struct Partial {
     double ratio, gain, decay;
   };
-  const Partial partials[] = {{0.5, 0.35, 1.2}, {1.0, 1.0, 1.0}, {1.19, 0.45, 0.7}, {1.5, 0.3, 0.55},
-                              {2.0, 0.5, 0.5},  {2.51, 0.3, 0.35}, {2.66, 0.25, 0.3}, {3.01, 0.2, 0.25},
-                              {4.1, 0.12, 0.18}};
+  const Partial partials[] = {{0.5, 0.35, 1.2},  {1.0, 1.0, 1.0},   {1.19, 0.45, 0.7},
+                              {1.5, 0.3, 0.55},  {2.0, 0.5, 0.5},   {2.51, 0.3, 0.35},
+                              {2.66, 0.25, 0.3}, {3.01, 0.2, 0.25}, {4.1, 0.12, 0.18}};
   Buffer b(Frames(seconds));
   for (const Partial& p : partials) {
     for (std::size_t i = 0; i < b.size(); i++) {

@@ -471,8 +471,8 @@ void Arena(cairo_t* cr, Random& random) {
 
 void DrawVenue(cairo_t* cr, int level, Random& random) {
   using Venue = void (*)(cairo_t*, Random&);
-  static constexpr Venue venues[10] = {Gym, Club, Warehouse, Hall, SportsHall, Regional, National, Casino, Stadium,
-                                       Arena};
+  static constexpr Venue venues[10] = {Gym,      Club,     Warehouse, Hall,    SportsHall,
+                                       Regional, National, Casino,    Stadium, Arena};
   venues[level](cr, random);
 }
 
