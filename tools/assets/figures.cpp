@@ -193,8 +193,8 @@ void FigurePainter::Arm(Point shoulder, Point glove, Point prefer) {
   Point elbow = Bend(shoulder, hand, UPPER, FORE, prefer);
   Point dir = Unit(Sub(hand, elbow));
   Point wrist = Sub(hand, Scale(dir, 8));
-  Limb(shoulder, elbow, 5, 4.2, SKIN, SKIN_SHADE);
-  Limb(elbow, wrist, 4.2, 3.6, SKIN, SKIN_SHADE);
+  Limb(shoulder, elbow, 5.8, 4.8, SKIN, SKIN_SHADE);
+  Limb(elbow, wrist, 4.8, 3.8, SKIN, SKIN_SHADE);
   Glove(hand, dir);
 }
 
@@ -227,8 +227,8 @@ void FigurePainter::Leg(Point hipJoint, Point foot, Point front, double footAngl
   constexpr double THIGH = 25, SHIN = 25;
   Point ankle = Reach(hipJoint, foot, THIGH + SHIN - 0.5);
   Point knee = Bend(hipJoint, ankle, THIGH, SHIN, lying ? Point{0, -1} : front);
-  Limb(hipJoint, knee, 7, 5.6, SKIN, SKIN_SHADE);
-  Limb(knee, ankle, 5.6, 4, SKIN, SKIN_SHADE);
+  Limb(hipJoint, knee, 7.5, 6, SKIN, SKIN_SHADE);
+  Limb(knee, ankle, 6, 4.3, SKIN, SKIN_SHADE);
   Shoe(ankle, footAngle);
 }
 
@@ -260,9 +260,9 @@ struct BodyFrame {
 
 void FigurePainter::Torso(Point hip, Point neck) {
   BodyFrame f(hip, neck);
-  std::vector<Point> outline = {f.At(0, -9),     f.At(0.35, -10), f.At(0.75, -11.5), f.At(1.0, -10),
-                                f.At(1.07, -4),  f.At(1.07, 5),   f.At(1.0, 10),     f.At(0.78, 12),
-                                f.At(0.5, 10.5), f.At(0.2, 10),   f.At(0, 9.5)};
+  std::vector<Point> outline = {f.At(0, -9.5),   f.At(0.35, -10.5), f.At(0.75, -12.5), f.At(1.0, -11.5),
+                                f.At(1.08, -4),  f.At(1.08, 6),     f.At(1.0, 11.5),   f.At(0.78, 13.5),
+                                f.At(0.5, 11.5), f.At(0.2, 10.5),   f.At(0, 10)};
   Part([&] { SmoothLoop(_cr, outline); }, SKIN, SKIN_SHADE, 2.5, SKIN_LIGHT, 1.2);
   // The line under the chest muscle and the navel.
   Use(SKIN_SHADE);
