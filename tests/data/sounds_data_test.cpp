@@ -43,7 +43,7 @@ Decoded Decode(const std::string& name) {
   vorbis_info* info = ov_info(&file, -1);
   d.rate = info->rate;
   d.channels = info->channels;
-  char buffer[4096];
+  alignas(int16_t) char buffer[4096];
   int section = 0;
   long got;
   while ((got = ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &section)) > 0) {

@@ -1,6 +1,6 @@
 // Drawing the fighter. Every cell is first drawn as a map of materials (skin, glove, outline, ...) with
 // anti-aliasing off, so edges are crisp at any zoom; the map is then split into the base layer and the tint
-// layer. Each part is outlined, filled, and shaded on the side away from a light above and behind the viewer.
+// layer. Each part is outlined, filled, and shaded on the side away from a light high on the left.
 #include "figures.h"
 
 #include <algorithm>
@@ -107,7 +107,8 @@ private:
   }
   void Arm(Point shoulder, Point glove, Point prefer);
   void Glove(Point at, Point dir);
-  void Leg(Point hipJoint, Point foot, Point front, double footAngle, bool lying);
+  // Thigh, shin and boot; returns the knee, which the shorts' legs follow.
+  Point Leg(Point hipJoint, Point foot, Point kneeSide, double footAngle);
   void Shoe(Point ankle, double angle);
   void Torso(Point hip, Point neck);
   void Shorts(Point hip, Point neck, Point nearKnee, Point farKnee);
@@ -223,13 +224,14 @@ void FigurePainter::Shoe(Point ankle, double angle) {
   cairo_restore(_cr);
 }
 
-void FigurePainter::Leg(Point hipJoint, Point foot, Point front, double footAngle, bool lying) {
+Point FigurePainter::Leg(Point hipJoint, Point foot, Point kneeSide, double footAngle) {
   constexpr double THIGH = 25, SHIN = 25;
   Point ankle = Reach(hipJoint, foot, THIGH + SHIN - 0.5);
-  Point knee = Bend(hipJoint, ankle, THIGH, SHIN, lying ? Point{0, -1} : front);
+  Point knee = Bend(hipJoint, ankle, THIGH, SHIN, kneeSide);
   Limb(hipJoint, knee, 7.5, 6, SKIN, SKIN_SHADE);
   Limb(knee, ankle, 6, 4.3, SKIN, SKIN_SHADE);
   Shoe(ankle, footAngle);
+  return knee;
 }
 
 // A closed smooth curve through points (Catmull-Rom turned into Bezier pieces).
@@ -380,13 +382,9 @@ void FigurePainter::Draw(const FigurePose& p) {
   Arm(farShoulder, p.farGlove, elbowSide(farShoulder, p.farGlove));
   Point farHip = body.At(0, 3), nearHip = body.At(-0.02, -3);
   // Knees of the standing fighter bend forward; the knocked-out one's point up.
-  constexpr double THIGH = 25, SHIN = 25;
-  Point farKnee =
-      Bend(farHip, Reach(farHip, p.farFoot, THIGH + SHIN - 0.5), THIGH, SHIN, p.lying ? Point{0, -1} : body.front);
-  Point nearKnee =
-      Bend(nearHip, Reach(nearHip, p.nearFoot, THIGH + SHIN - 0.5), THIGH, SHIN, p.lying ? Point{0, -1} : body.front);
-  Leg(farHip, p.farFoot, body.front, p.footAngle, p.lying);
-  Leg(nearHip, p.nearFoot, body.front, p.footAngle, p.lying);
+  Point kneeSide = p.lying ? Point{0, -1} : body.front;
+  Point farKnee = Leg(farHip, p.farFoot, kneeSide, p.footAngle);
+  Point nearKnee = Leg(nearHip, p.nearFoot, kneeSide, p.footAngle);
   Torso(p.hip, p.neck);
   Shorts(p.hip, p.neck, nearKnee, farKnee);
   Limb(body.At(0.98, 0), Add(p.head, {-1, 4}), 5, 5, SKIN, SKIN_SHADE);
