@@ -195,14 +195,26 @@ Pixels DrawCard() {
   cairo_rectangle(cr, 204, 119, 84, 1);
   SetColor(cr, 0x6a4a18);
   cairo_fill(cr);
-  // Between the window and the niche: three gold stars over gold rules.
+  // Between the window and the niche: a gold glove over gold rules (stars here would read as a rating).
+  auto glove = [&] {
+    Ellipse(cr, 163, 62, 13, 10);
+    Ellipse(cr, 158, 53, 6, 4.5);
+    cairo_rectangle(cr, 141, 56, 9, 13);
+  };
+  glove();
+  SetColor(cr, 0x8a6420);
+  cairo_set_line_width(cr, 2);
+  cairo_stroke(cr);
+  glove();
+  SetColor(cr, 0xe0b848);
+  cairo_fill(cr);
+  cairo_rectangle(cr, 141, 59, 9, 2);
+  cairo_rectangle(cr, 141, 64, 9, 2);
+  Ellipse(cr, 168, 58, 4, 3);
+  SetColor(cr, 0xfff0a0);
+  cairo_fill(cr);
   for (int i = 0; i < 3; i++) {
-    Star(cr, 144 + i * 19, 62, 7, 3);
-    SetColor(cr, 0xe0b848);
-    cairo_fill(cr);
-  }
-  for (int i = 0; i < 3; i++) {
-    cairo_rectangle(cr, 132, 80 + i * 8, 62 - i * 14, 2);
+    cairo_rectangle(cr, 132, 82 + i * 8, 62 - i * 14, 2);
     SetColor(cr, 0xa07a2a);
     cairo_fill(cr);
   }
