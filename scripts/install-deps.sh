@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libsdl2-dev libgl-dev libpng-dev zlib1g-dev libogg-dev libvorbis-dev)
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(clang googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick sox)
+  packages+=(clang googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick sox pkg-config)
 fi
 
 missing=()

@@ -1,0 +1,64 @@
+// Writes every data file of the game under one folder: gfx/ (sprite sheet, font, backgrounds, menu pictures),
+// sfx/ (sound effects) and bin/ (key captions, opponent roster). The same run always writes the same bytes.
+//
+//   generate_assets OUT_DIR FONT.ttf
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+#include "backgrounds.h"
+#include "figures.h"
+#include "font.h"
+#include "menu_pictures.h"
+#include "ogg_file.h"
+#include "png_file.h"
+#include "sounds.h"
+#include "text_files.h"
+
+namespace {
+
+constexpr int OGG_SERIAL = 0x4d6f7276;  // fixed, so that encoding the same sound twice gives the same file
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+  if (!out) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s OUT_DIR FONT.ttf\n", argv[0]);
+    return 2;
+  }
+  try {
+    std::string out = argv[1];
+    for (const char* sub : {"gfx", "sfx", "bin"}) {
+      std::filesystem::create_directories(out + "/" + sub);
+    }
+    WritePng(out + "/gfx/figures.png", DrawFigureSheet());
+    FontFiles font = DrawFont(argv[2]);
+    WritePng(out + "/gfx/font.png", font.image);
+    WriteText(out + "/gfx/font.dat", font.metrics);
+    for (int level = 0; level < 10; level++) {
+      WritePng(out + "/gfx/bg" + std::to_string(level) + ".png", DrawBackground(level));
+    }
+    WritePng(out + "/gfx/bg_menu.png", DrawMenuBackground());
+    WritePng(out + "/gfx/cup.png", DrawCups());
+    WritePng(out + "/gfx/card.png", DrawCard());
+    for (const SoundEffect& sound : MakeSounds()) {
+      WriteOgg(out + "/sfx/" + sound.name + ".ogg", sound.samples, RATE, OGG_SERIAL);
+    }
+    WriteText(out + "/bin/keyboard.dat", KeyCaptionsFile());
+    WriteText(out + "/bin/tournament.dat", RosterFile());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "generate_assets: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

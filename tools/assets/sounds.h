@@ -1,0 +1,14 @@
+// The game's sound effects: eight numbered effects and five kinds of fight sound in four variants each.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "synth.h"
+
+struct SoundEffect {
+  std::string name;  // file name without ".ogg": "sfx0" .. "sfx7", "woosh0" .. "punchh3"
+  Buffer samples;    // mono, 44100 Hz, peak-normalised below full scale, silent at both ends
+};
+
+std::vector<SoundEffect> MakeSounds();
