@@ -34,7 +34,10 @@ constexpr int32_t kBetweenRoundsMillis = 6000;  // the round-over pause and the 
 // many percent, which is what makes matches differ (every timer of the game is relative to the frame ticks, so
 // the computer opponent alone would fight the same match every time).
 constexpr int32_t kPlayerJitterPercent = 15;
-constexpr int32_t kRoundLimitTicks = 50 * 180;  // a round nobody ends in three minutes counts as stalled
+// A round nobody ends in three minutes, or a match of drawn rounds that goes on past twenty, counts as stalled:
+// two computer players can be patient, or even, for ever, where a person would not.
+constexpr int32_t kRoundLimitTicks = 50 * 180;
+constexpr int32_t kMatchLimitRounds = 20;
 
 struct TOptions {
   std::string data = ".";
@@ -115,7 +118,7 @@ void PlayMatch(const TOptions& options, const TOpponent& opponent, TManualClock&
   Round = 1;
   while (RoundsWon[0] < 3 && RoundsWon[1] < 3) {
     clock.Advance(kBetweenRoundsMillis);
-    if (!FightRound(clock, result)) {
+    if (Round > kMatchLimitRounds || !FightRound(clock, result)) {
       result.stalled++;
       return;
     }
