@@ -4,12 +4,15 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "media/audio.h"
 #include "media/clock.h"
+#include "media/ogg_loader.h"
 #include "media/platform_messages.h"
+#include "media/softmix_driver.h"
 #include "media/timer.h"
 
 bool EnterGameFolder(std::string* error) {
@@ -36,6 +39,15 @@ bool StartMedia(std::string* error) {
   }
   RegisterTimerMessageType();
   StartClock();
+  RegisterSoftMixDrivers();
+  RegisterOggVorbisLoader();
+  // A program that ends without StopMedia (an exit from anywhere) still fades the sound out and stops the device:
+  // a handler registered now runs before the game's globals are destroyed, while the audio thread is still fed.
+  static bool stopAtExit = false;
+  if (!stopAtExit) {
+    stopAtExit = true;
+    std::atexit(ShutdownAudio);
+  }
   return true;
 }
 
