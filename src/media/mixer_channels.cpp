@@ -1,8 +1,8 @@
 // The game thread's side of the mixer: channel slots and their handles, play requests, channel parameters, and
 // the reuse of voices the mixer hands back.
-#include "media/mixer.h"
-
 #include <cmath>
+
+#include "media/mixer.h"
 
 namespace {
 

@@ -1,9 +1,8 @@
 // The output thread's side of the mixer: taking new voices, mixing each one into 32-bit accumulators, and turning
 // the accumulators into 16-bit frames. Nothing here allocates, locks or waits.
-#include "media/mixer.h"
-
 #include <algorithm>
 
+#include "media/mixer.h"
 #include "media/mixer_kernel.h"
 
 namespace {

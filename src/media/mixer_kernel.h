@@ -13,8 +13,8 @@
 // Gains (4.12 times the volume) and read step, with their linear ramps across a fragment.
 struct TMixRamp {
   // Ramps from the first values to the second across `frames` output frames, already `first` frames along.
-  void Start(int32_t left0, int32_t right0, int32_t left1, int32_t right1, int64_t step0, int64_t step1,
-             int32_t frames, int32_t first);
+  void Start(int32_t left0, int32_t right0, int32_t left1, int32_t right1, int64_t step0, int64_t step1, int32_t frames,
+             int32_t first);
   bool Constant() const { return leftInc == 0 && rightInc == 0 && stepInc == 0; }
   // The largest step the ramp reaches from here on.
   int64_t MaxStep() const;

@@ -30,12 +30,12 @@ struct TMixVoice {
   std::atomic<int32_t> position{0};  // frames into the sound, as of the last fragment
 
   // The mixer's alone while the voice is queued or playing.
-  int64_t readPos = 0;      // 16.16 frames into the sound; the integer part is wider than 16 bits for long sounds
-  int32_t delay = 0;        // frames of silence before the voice starts
-  int32_t lastVolume = 0;   // the values used for the previous fragment, the starting points of the ramps
+  int64_t readPos = 0;     // 16.16 frames into the sound; the integer part is wider than 16 bits for long sounds
+  int32_t delay = 0;       // frames of silence before the voice starts
+  int32_t lastVolume = 0;  // the values used for the previous fragment, the starting points of the ramps
   int32_t lastRate = 0;
-  bool started = false;     // mixed at least once (ramps start from the voice's own values before that)
-  bool retiring = false;    // ended, waiting for room in the ring back to the game thread
+  bool started = false;       // mixed at least once (ramps start from the voice's own values before that)
+  bool retiring = false;      // ended, waiting for room in the ring back to the game thread
   TMixVoice* next = nullptr;  // the mixer's list of playing voices
 
   // The game thread's alone.

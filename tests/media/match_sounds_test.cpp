@@ -37,7 +37,7 @@ const TEffect kNumbered[SFX_COUNT] = {
     {"sfx6", 330, 0.6, 0.20, 44100, 1}, {"sfx7", 990, 0.6, 0.20, 44100, 2},
 };
 const TEffect kFight[FIGHT_SOUND_KINDS] = {
-    {"woosh", 0, 0.6, 0.15, 22050, 1},   {"block", 150, 0.8, 0.12, 22050, 1},  {"punchw", 250, 0.8, 0.10, 22050, 1},
+    {"woosh", 0, 0.6, 0.15, 22050, 1},    {"block", 150, 0.8, 0.12, 22050, 1},  {"punchw", 250, 0.8, 0.10, 22050, 1},
     {"punchm", 375, 0.8, 0.12, 44100, 1}, {"punchh", 770, 0.8, 0.15, 44100, 2},
 };
 
@@ -62,7 +62,7 @@ void WriteSoundFiles(const ScopedTempDir& dir) {
 
 // One event of a match and what it should sound like.
 struct TEvent {
-  int32_t sfx;       // -1 for a fight sound
+  int32_t sfx;  // -1 for a fight sound
   int32_t kind;
   float volume;
   const TEffect* effect;
@@ -109,18 +109,12 @@ TEST(MatchSounds, EveryEventOfAMatchIsHeardDistinctlyAndUnclipped) {
   // Menu moves and picks a match; countdown, fight; a miss, a block, a weak, a medium and a hard hit at the
   // loudness the fight gives them; the round ends; the match is lost, then another one won.
   const std::vector<TEvent> match = {
-      {SFX_MENU_MOVE, 0, 1, &kNumbered[1]},
-      {SFX_MENU_ACTION, 0, 1, &kNumbered[0]},
-      {SFX_COUNTDOWN, 0, 1, &kNumbered[3]},
-      {SFX_FIGHT, 0, 1, &kNumbered[4]},
-      {-1, FIGHT_SOUND_WOOSH, 0.8f, &kFight[0]},
-      {-1, FIGHT_SOUND_BLOCK, 0.9f, &kFight[1]},
-      {-1, FIGHT_SOUND_PUNCH_WEAK, 0.3f, &kFight[2]},
-      {-1, FIGHT_SOUND_PUNCH_MEDIUM, 0.6f, &kFight[3]},
-      {-1, FIGHT_SOUND_PUNCH_HARD, 1.0f, &kFight[4]},
-      {SFX_ROUND_OVER, 0, 1, &kNumbered[5]},
-      {SFX_MATCH_LOST, 0, 1, &kNumbered[6]},
-      {SFX_MATCH_WON, 0, 1, &kNumbered[7]},
+      {SFX_MENU_MOVE, 0, 1, &kNumbered[1]},           {SFX_MENU_ACTION, 0, 1, &kNumbered[0]},
+      {SFX_COUNTDOWN, 0, 1, &kNumbered[3]},           {SFX_FIGHT, 0, 1, &kNumbered[4]},
+      {-1, FIGHT_SOUND_WOOSH, 0.8f, &kFight[0]},      {-1, FIGHT_SOUND_BLOCK, 0.9f, &kFight[1]},
+      {-1, FIGHT_SOUND_PUNCH_WEAK, 0.3f, &kFight[2]}, {-1, FIGHT_SOUND_PUNCH_MEDIUM, 0.6f, &kFight[3]},
+      {-1, FIGHT_SOUND_PUNCH_HARD, 1.0f, &kFight[4]}, {SFX_ROUND_OVER, 0, 1, &kNumbered[5]},
+      {SFX_MATCH_LOST, 0, 1, &kNumbered[6]},          {SFX_MATCH_WON, 0, 1, &kNumbered[7]},
   };
   for (const TEvent& event : match) {
     if (event.sfx >= 0) {

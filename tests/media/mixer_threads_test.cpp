@@ -113,7 +113,7 @@ TEST(MixerThreads, TheGameThreadPlaysWhileTheMixerThreadMixes) {
     mixer.Play(mixer.AllocChannel(true), blip, false, 0);
     mixer.MixFragment(fragment.data(), 1 << 20);
   }
-  EXPECT_EQ(mixer.VoiceObjects(), voices);  // reused, none made
+  EXPECT_EQ(mixer.VoiceObjects(), voices);      // reused, none made
   mixer.MixFragment(fragment.data(), 1 << 20);  // the last blip ends
   for (uint32_t i = 1; i < TMixer::SLOTS; i++) {
     ASSERT_NE(mixer.AllocChannel(), 0u) << i;

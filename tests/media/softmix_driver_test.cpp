@@ -76,6 +76,17 @@ TEST_F(SoftMixDriverTest, PlaysASoundToItsEndOnTheDummyDevice) {
   ASSERT_TRUE(WaitForEnd(*again, 5s));
 }
 
+TEST_F(SoftMixDriverTest, ModeOneOpensTheFirstDeviceSDLListsByName) {
+  ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
+  TSoftMixAudioDriver firstListed(u"Test First Listed", 1);
+  ASSERT_EQ(firstListed.Startup(), 1);
+  auto sound = firstListed.CreateSound(TAudioSample::Create(2205, 22050, TAudioSample::FORMAT_STEREO8), 0);
+  auto channel = sound->Play(nullptr);
+  EXPECT_EQ(channel->Playing(), 1);
+  EXPECT_TRUE(WaitForEnd(*channel, 5s));
+  firstListed.Shutdown();
+}
+
 TEST_F(SoftMixDriverTest, WithoutAnyDeviceNullStaysAndEverySoundIsSilent) {
   ScopedEnv driver("SDL_AUDIODRIVER", "no-such-audio-system");
   ScopedTempDir dir;

@@ -47,8 +47,8 @@ std::vector<int16_t> ReadRecording(const std::string& path) {
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<int16_t> values(bytes.size() / 2);
   for (size_t i = 0; i < values.size(); i++) {
-    values[i] = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint8_t>(bytes[2 * i]) |
-                                                           (static_cast<uint8_t>(bytes[2 * i + 1]) << 8)));
+    values[i] = static_cast<int16_t>(
+        static_cast<uint16_t>(static_cast<uint8_t>(bytes[2 * i]) | (static_cast<uint8_t>(bytes[2 * i + 1]) << 8)));
   }
   values.resize(values.size() / 2 * 2);
   return values;

@@ -8,7 +8,7 @@
 struct TRecordedSound {
   int32_t first = 0;  // frames
   int32_t last = 0;
-  int32_t peak = 0;   // largest absolute value of either side
+  int32_t peak = 0;               // largest absolute value of either side
   double crossingsPerSecond = 0;  // upward zero crossings of the left side: a tone's frequency
 };
 
@@ -17,7 +17,8 @@ std::vector<int16_t> ReadRecording(const std::string& path);
 
 // The stretches of sound, separated by at least `gapMillis` of near silence (10 ms windows whose RMS is below
 // `quietRms`).
-std::vector<TRecordedSound> FindSounds(const std::vector<int16_t>& values, double quietRms = 60, int32_t gapMillis = 40);
+std::vector<TRecordedSound> FindSounds(const std::vector<int16_t>& values, double quietRms = 60,
+                                       int32_t gapMillis = 40);
 
 // The largest difference between consecutive values of one side: a click shows as a jump far beyond what a tone
 // of the recorded loudness and pitch would make.

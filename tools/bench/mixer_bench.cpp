@@ -56,9 +56,9 @@ void MixerDirect(benchmark::State& state) {
     mixer.MixFragment(fragment, now);
     benchmark::DoNotOptimize(fragment);
   }
-  state.counters["voice_frames"] = benchmark::Counter(
-      static_cast<double>(state.range(0)) * TMixer::FRAGMENT_FRAMES,
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["voice_frames"] =
+      benchmark::Counter(static_cast<double>(state.range(0)) * TMixer::FRAGMENT_FRAMES,
+                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // Watches an audio thread for `state`'s iterations of 100 ms each; the time reported is that thread's CPU time.
@@ -96,8 +96,7 @@ void MorvikOnAudioThread(benchmark::State& state) {
 
 void SdlMixerOnAudioThread(benchmark::State& state) {
   SetOutput("disk");
-  std::unique_ptr<TSdlMixerPeer> peer = TSdlMixerPeer::Open(static_cast<int32_t>(state.range(0)),
-                                                           BenchSounds().mixing);
+  std::unique_ptr<TSdlMixerPeer> peer = TSdlMixerPeer::Open(static_cast<int32_t>(state.range(0)), BenchSounds().mixing);
   if (peer == nullptr || peer->AudioThread() == 0) {
     state.SkipWithError("SDL2_mixer cannot open SDL's disk audio driver or load the sounds");
     return;
