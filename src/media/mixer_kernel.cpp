@@ -11,9 +11,10 @@ inline void Add(int32_t& acc, int32_t value) {
   acc = static_cast<int32_t>(static_cast<uint32_t>(acc) + static_cast<uint32_t>(value));
 }
 
-// A 16-bit sample times a gain of 4.12 (4096 = 1.0), scaled so that full volume adds 16 times the sample.
+// A 16-bit sample times a gain of 4.12 (4096 = 1.0), scaled so that full volume adds 16 times the sample;
+// divided, not shifted, so that a sound and its inverse add up to exactly nothing.
 inline int32_t Scaled(int32_t sample, int32_t gain) {
-  return (sample * gain) >> 8;
+  return (sample * gain) / 256;
 }
 
 // Between a and b at frac (15 bits); the difference of two 16-bit values times 15 bits stays within 32 bits.

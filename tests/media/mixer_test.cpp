@@ -126,6 +126,20 @@ TEST(Mixer, PanTurnsTheFarSideDownAndNegativeDepthInvertsTheRight) {
   EXPECT_EQ(fragment.Left(10), 10000);
   EXPECT_EQ(fragment.Right(10), -7500);
 
+  // A sound and the same sound inverted cancel exactly, whatever the volume.
+  TMixer cancel;
+  for (float depth : {0.0f, -1.0f}) {
+    uint32_t channel = cancel.AllocChannel();
+    cancel.SetVolume(channel, 0.3f);
+    cancel.SetPan(channel, -0.4f);
+    cancel.SetDepth(channel, depth);
+    cancel.Play(channel, Sound(Ramp(512, 61), 44100, 1), false, kRequest);
+  }
+  fragment = Mix(cancel);
+  for (int32_t i = 0; i < TMixer::FRAGMENT_FRAMES; i++) {
+    ASSERT_EQ(fragment.Right(i), 0) << i;
+  }
+
   // A stereo source keeps its sides apart.
   TMixer stereo;
   stereo.Play(stereo.AllocChannel(), Sound({1000, -2000, 1000, -2000}, 44100, 2), false, kRequest);
