@@ -14,14 +14,19 @@ END = "<!-- end of sound figures -->"
 
 
 def medians(path):
+    """The median of each benchmark's runs, and the largest coefficient of variation among them."""
     with open(path) as f:
         data = json.load(f)
     runs = {}
+    spread = 0.0
     for b in data["benchmarks"]:
-        if b.get("aggregate_name", "median") != "median" or b.get("error_occurred"):
+        if b.get("error_occurred"):
             continue
-        runs[b["run_name"]] = b
-    return data["context"], runs
+        if b.get("aggregate_name") == "cv":
+            spread = max(spread, b.get("frames_per_cpu_second", b["real_time"]))
+        elif b.get("aggregate_name", "median") == "median":
+            runs[b["run_name"]] = b
+    return data["context"], runs, spread
 
 
 def find(runs, prefix, voices=None):
@@ -32,7 +37,7 @@ def find(runs, prefix, voices=None):
     return None
 
 
-def section(context, runs):
+def section(context, runs, spread):
     voices = sorted({int(n.split("/")[2]) for n in runs if n.startswith("MixerDirect/")})
     out = [BEGIN, "## Sound", ""]
     out.append(
@@ -40,6 +45,10 @@ def section(context, runs):
         "{:.0f} MHz, load average {}, {}.".format(
             context["num_cpus"], context["mhz_per_cpu"],
             ", ".join("{:.2f}".format(x) for x in context.get("load_avg", [])), context["date"]))
+    out.append("")
+    out.append(
+        "The three runs differ by at most {:.1%} (coefficient of variation). Between sessions the figures move "
+        "more than that when other work shares the machine's cores: compare ratios from one run.".format(spread))
     out += ["", "### The mixer alone", "",
             "`TMixer::MixFragment` called directly, fragment after fragment (512 output frames). Voices loop over "
             "four sounds: mono 22050 Hz, mono 44100 Hz, stereo 44100 Hz, stereo 22050 Hz.", "",
@@ -111,8 +120,8 @@ def section(context, runs):
 
 def main():
     json_path, doc_path = sys.argv[1], sys.argv[2]
-    context, runs = medians(json_path)
-    text = section(context, runs)
+    context, runs, spread = medians(json_path)
+    text = section(context, runs, spread)
     if os.path.exists(doc_path):
         with open(doc_path) as f:
             doc = f.read()
