@@ -1,2 +1,5 @@
 # Every target of the project builds warning-free with g++ and clang++.
 add_compile_options(-Wall -Wextra -Wpedantic -Werror)
+
+# Every configuration reads this file; the ThreadSanitizer option lives beside it.
+include(${CMAKE_CURRENT_LIST_DIR}/ThreadSanitizer.cmake)

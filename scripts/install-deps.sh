@@ -3,9 +3,10 @@
 # those to build and run every test. apt-get as root, through sudo otherwise.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libsdl2-dev libgl-dev libpng-dev zlib1g-dev libogg-dev libvorbis-dev)
+packages=(cmake ninja-build g++ pkg-config libsdl2-dev libgl-dev libpng-dev zlib1g-dev libogg-dev libvorbis-dev)
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(clang googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick sox pkg-config)
+  packages+=(clang googletest libgtest-dev libgmock-dev libbenchmark-dev libsdl2-mixer-dev xvfb xauth xdotool
+    imagemagick sox pkg-config)
 fi
 
 missing=()

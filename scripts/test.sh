@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: once with g++ under AddressSanitizer and
-# UndefinedBehaviorSanitizer, once with clang++ optimised, both with warnings as errors.
+# UndefinedBehaviorSanitizer, once with clang++ optimised, both with warnings as errors; then the tests where the
+# game thread and the audio thread meet once more under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,3 +16,9 @@ cmake --build build/debug -j "$jobs"
 cmake -S . -B build/clang -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build/clang -j "$jobs"
 (cd build/clang && ctest --output-on-failure -j "$jobs")
+
+# ThreadSanitizer: only the test executable, and only the tests with an audio thread in them.
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_TSAN=ON -DMORVIK_TOOLS=OFF \
+  -DCMAKE_CXX_COMPILER=g++ >/dev/null
+cmake --build build/tsan -j "$jobs" --target morvik_tests
+(cd build/tsan && ctest --output-on-failure -j "$jobs" -R 'AudioRing|Mixer|SoftMix|MatchSounds')

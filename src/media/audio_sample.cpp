@@ -56,22 +56,25 @@ std::shared_ptr<TAudioSample> LoadAudioSample(std::u16string_view path) {
   if (stream == nullptr) {
     return nullptr;
   }
-  int32_t start = stream->Pos();
+  std::shared_ptr<TAudioSample> sample = LoadAudioSample(*stream);
+  stream->Close();
+  return sample;
+}
+
+std::shared_ptr<TAudioSample> LoadAudioSample(TStream& stream) {
+  int32_t start = stream.Pos();
   if (start < 0) {
     throw TRuntimeError("Stream is not seekable");
   }
-  std::shared_ptr<TAudioSample> sample;
   for (const auto& loader : Loaders()) {
-    stream->Seek(start);
+    stream.Seek(start);
     try {
-      sample = loader->LoadAudioSample(*stream);
+      if (std::shared_ptr<TAudioSample> sample = loader->LoadAudioSample(stream)) {
+        return sample;
+      }
     } catch (const TStreamException&) {
-      sample = nullptr;  // a file cut short: this loader failed, the next may still know the file
-    }
-    if (sample != nullptr) {
-      break;
+      // a file cut short: this loader failed, the next may still know the file
     }
   }
-  stream->Close();
-  return sample;
+  return nullptr;
 }

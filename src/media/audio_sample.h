@@ -43,5 +43,9 @@ public:
 void AddAudioSampleLoader(std::shared_ptr<TAudioSampleLoader> loader);
 
 // Opens the file and offers it to each loader from its start; the first sample wins. Null when the file cannot
-// be opened or no loader decodes it. A stream that cannot tell its position raises "Stream is not seekable".
+// be opened or no loader decodes it.
 std::shared_ptr<TAudioSample> LoadAudioSample(std::u16string_view path);
+
+// The same over an open stream, from its current position. Loaders seek back and forth, so a stream that cannot
+// tell its position raises "Stream is not seekable". The caller closes the stream.
+std::shared_ptr<TAudioSample> LoadAudioSample(TStream& stream);

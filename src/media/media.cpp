@@ -4,18 +4,21 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "media/audio.h"
+#include "media/clock.h"
 #include "media/gamepad.h"
 #include "media/gl_driver.h"
 #include "media/graphics.h"
+#include "media/ogg_loader.h"
+#include "media/platform_messages.h"
 #include "media/png_loader.h"
 #include "media/sdl_gamepads.h"
 #include "media/sdl_window_events.h"
-#include "media/clock.h"
-#include "media/platform_messages.h"
+#include "media/softmix_driver.h"
 #include "media/timer.h"
 
 namespace {
@@ -81,6 +84,15 @@ bool StartMedia(std::string* error) {
   }
   InstallWindowEvents();
   SetGameGraphicsDriver(GLPlaxDriver());
+  RegisterSoftMixDrivers();
+  RegisterOggVorbisLoader();
+  // A program that ends without StopMedia (an exit from anywhere) still fades the sound out and stops the device:
+  // a handler registered now runs before the game's globals are destroyed, while the audio thread is still fed.
+  static bool stopAtExit = false;
+  if (!stopAtExit) {
+    stopAtExit = true;
+    std::atexit(ShutdownAudio);
+  }
   return true;
 }
 
