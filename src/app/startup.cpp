@@ -35,6 +35,8 @@ void LoadGameFont() {
   }
 }
 
+}  // namespace
+
 void StartUp() {
   ResetGameState();
   SetDefaultImageFlags(0);
@@ -58,8 +60,6 @@ void StartUp() {
   TOpponent::Load();
   SetupAudio();
 }
-
-}  // namespace
 
 int RunGame() {
   std::string error;

@@ -4,3 +4,7 @@
 
 // Runs the game from start-up to its end; returns the process's exit status.
 int RunGame();
+
+// Everything of start-up between the media layer and the frame loop: the globals, the default bindings, the data
+// files, the saved settings and the sounds. Raises TRuntimeError when required data is missing.
+void StartUp();

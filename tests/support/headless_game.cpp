@@ -9,6 +9,7 @@
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
 #include "frontend/font.h"
+#include "frontend/match_start.h"
 #include "frontend/menu.h"
 #include "media/events.h"
 #include "media/graphics.h"
@@ -86,34 +87,16 @@ void HeadlessGameTest::RunFrames(int count) {
   }
 }
 
-namespace {
-
-void SetUpMatch(int32_t training, int32_t level) {
-  Training = training;
-  RoundsWon = {0, 0};
-  Round = 1;
-  Level = level;
-  GameState = GAMESTATE_SETUP;
-  MenuState = MENUSTATE_HIDDEN;
+void HeadlessGameTest::StartTraining() {
+  StartTrainingMatch();
+  MenuState = MENUSTATE_HIDDEN;  // as if the slide were over
   MenuSlide = 400;
 }
 
-}  // namespace
-
-void HeadlessGameTest::StartTraining() {
-  SetUpMatch(1, 0);
-  const int32_t partner[] = {800, 800, 100, 800, 3, 1};
-  Fighters[0] = TFigure::Create(std::make_shared<TControllerHuman>(), 200, 32, 255, 64, 0);
-  Fighters[1] = TFigure::Create(TControllerAI::Create(partner), 200, 255, 255, 255, 1);
-  TFigure::Fight(Fighters[0], Fighters[1]);
-}
-
 void HeadlessGameTest::StartTournament(int32_t level) {
-  SetUpMatch(0, level);
-  const auto& p = Opponents[static_cast<size_t>(level)]->params;
-  Fighters[0] = TFigure::Create(std::make_shared<TControllerHuman>(), p[9], 32, 255, 64, 0);
-  Fighters[1] = TFigure::Create(TControllerAI::Create(p), p[9], p[6], p[7], p[8], 1);
-  TFigure::Fight(Fighters[0], Fighters[1]);
+  StartTournamentMatch(level);
+  MenuState = MENUSTATE_HIDDEN;
+  MenuSlide = 400;
 }
 
 std::vector<std::u16string> HeadlessGameTest::TextsDrawn() const {
