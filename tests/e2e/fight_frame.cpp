@@ -3,7 +3,10 @@
 // moved by hand, and the fighters are placed 80 ring units apart, guarding. Then frames go on being drawn at the
 // frame timer's pace until the window is closed, so the test can take its screenshot.
 //
-//   e2e_fight_frame GAME_DIR ZOOM READY_FILE
+//   e2e_fight_frame GAME_DIR ZOOM[,ZOOM] READY_FILE
+//
+// With two zooms the window is opened at the first, a few frames are drawn, and it is opened again at the
+// second, as the settings screen does: every image must still be drawable in the new window.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -38,7 +41,8 @@ int main(int argc, char** argv) {
   int status = 0;
   try {
     StartUp();
-    Zoom = std::atoi(argv[2]);
+    std::string zooms = argv[2];
+    Zoom = std::atoi(zooms.c_str());
     SetupGraphics();
     TManualClock clock(1000000);
     SetClockSource(&clock);
@@ -46,6 +50,10 @@ int main(int argc, char** argv) {
     for (int frame = 0; frame < 1000 && GameState != GAMESTATE_FIGHT; frame++) {
       Game::Frame();
       clock.Advance(20);
+    }
+    if (size_t comma = zooms.find(','); comma != std::string::npos) {
+      Zoom = std::atoi(zooms.c_str() + comma + 1);
+      SetupGraphics();
     }
     Fighters[0]->x = 60;
     Fighters[1]->x = 140;

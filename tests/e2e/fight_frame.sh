@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the fight frame in the real window (under an X server, e.g. xvfb-run), takes a screenshot of the window
-# and checks it; with a fourth argument the screenshot is also copied there.
+# and checks it; with a fourth argument the screenshot is also copied there. ZOOM may be two zooms, "1,2": the
+# window is then re-opened at the second before the screenshot.
 #   fight_frame.sh BIN_DIR GAME_DIR ZOOM [COPY_TO]
 set -euo pipefail
 bin=$1 game=$2 zoom=$3 copy=${4:-}
@@ -25,4 +26,4 @@ window=$(xdotool search --name "^Morvik 1.1$" | head -n 1)
 [[ -n "$window" ]] || { echo "no window titled Morvik 1.1"; exit 1; }
 import -window "$window" "$work/shot.png"
 [[ -z "$copy" ]] || cp "$work/shot.png" "$copy"
-"$bin/e2e_check_frame" "$work/shot.png" "$game" "$zoom"
+"$bin/e2e_check_frame" "$work/shot.png" "$game" "${zoom##*,}"

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Starts the real game from copies of its folder (under an X server, e.g. xvfb-run):
+# - without each required data file: start-up stops before any window with one line naming the file, status 1;
+# - without a display: one line naming the cause, status 1;
+# - without an optional file (a background, a sound, the key captions): a warning, the game runs, and Alt+F4
+#   ends it with status 0.
+#   start_up.sh GAME_DIR
+set -uo pipefail
+game=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
+failures=0
+
+fail() {
+  echo "FAILED: $*"
+  failures=$((failures + 1))
+}
+
+# A fresh copy of the game folder with the given files removed.
+copy_without() {
+  rm -rf "$work/game"
+  cp -r "$game" "$work/game"
+  for file in "$@"; do
+    rm -f "$work/game/$file"
+  done
+}
+
+# Without a display for every failure: it must come before any window is asked for, and with a display the game
+# would show its message in a box that waits for the player.
+for required in gfx/font.dat gfx/font.png gfx/figures.png bin/tournament.dat; do
+  copy_without "$required"
+  DISPLAY= WAYLAND_DISPLAY= timeout 30 "$work/game/morvik" 2>"$work/err" >/dev/null
+  status=$?
+  [[ $status -eq 1 ]] || fail "without $required the game ended with status $status"
+  grep -q "$required" "$work/err" || fail "without $required the message does not name it: $(cat "$work/err")"
+done
+
+copy_without
+printf '1\t2\t3\n' >"$work/game/bin/tournament.dat"
+DISPLAY= WAYLAND_DISPLAY= timeout 30 "$work/game/morvik" 2>"$work/err" >/dev/null
+[[ $? -eq 1 ]] || fail "a roster line of three fields did not stop start-up"
+grep -q "line 1" "$work/err" || fail "the roster message does not name the line: $(cat "$work/err")"
+
+copy_without
+DISPLAY= WAYLAND_DISPLAY= timeout 30 "$work/game/morvik" 2>"$work/err" >/dev/null
+[[ $? -eq 1 ]] || fail "without a display the game did not stop with status 1"
+grep -q "cannot open the game window" "$work/err" || fail "no message without a display: $(cat "$work/err")"
+
+copy_without gfx/bg3.png sfx/punchm2.ogg bin/keyboard.dat
+"$work/game/morvik" 2>"$work/err" >/dev/null &
+pid=$!
+window=
+for _ in $(seq 1 100); do
+  window=$(xdotool search --name "^Morvik 1.1$" 2>/dev/null | head -n 1)
+  [[ -n "$window" ]] && break
+  sleep 0.1
+done
+if [[ -z "$window" ]]; then
+  fail "the game's window did not appear without its optional files: $(cat "$work/err")"
+  kill "$pid" 2>/dev/null
+else
+  sleep 0.5
+  xdotool mousemove --window "$window" 20 20 key alt+F4
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "Alt+F4 did not end the game"
+    kill "$pid"
+  fi
+fi
+wait "$pid"
+status=$?
+[[ $status -eq 0 ]] || fail "the game ended with status $status after Alt+F4"
+for optional in gfx/bg3.png sfx/punchm2.ogg bin/keyboard.dat; do
+  grep -q "warning.*$optional" "$work/err" || fail "no warning about the missing $optional"
+done
+
+[[ $failures -eq 0 ]] && echo "start-up and close behave"
+exit $((failures > 0))
