@@ -9,17 +9,15 @@
 #include <time.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <vector>
 
-#include "app/game.h"
 #include "app/game_state.h"
-#include "fighters/controller_ai.h"
-#include "fighters/figure.h"
+#include "app/match_simulation.h"
 #include "fighters/opponent.h"
 #include "media/audio.h"
 #include "media/clock.h"
@@ -29,30 +27,13 @@
 namespace {
 
 constexpr int32_t kTickMillis = 20;
-constexpr int32_t kBetweenRoundsMillis = 6000;  // the round-over pause and the next countdown
-// A player is not a machine: in each match the reference player's three delays are its own, give or take this
-// many percent, which is what makes matches differ (every timer of the game is relative to the frame ticks, so
-// the computer opponent alone would fight the same match every time).
-constexpr int32_t kPlayerJitterPercent = 15;
-// A round nobody ends in three minutes, or a match of drawn rounds that goes on past twenty, counts as stalled:
-// two computer players can be patient, or even, for ever, where a person would not.
-constexpr int32_t kRoundLimitTicks = 50 * 180;
-constexpr int32_t kMatchLimitRounds = 20;
 
 struct TOptions {
   std::string data = ".";
   int level = -1;  // all
   int matches = 200;
   int32_t seed = 12345;
-  std::vector<int32_t> player = {250, 200, 50, 800, 3, 1};
-};
-
-struct TLevelResult {
-  int wins = 0;
-  int losses = 0;
-  int stalled = 0;
-  long rounds = 0;
-  long ticks = 0;
+  std::array<int32_t, 6> player = REFERENCE_PLAYER;
 };
 
 double CpuSeconds() {
@@ -77,11 +58,14 @@ bool ParseOptions(int argc, char** argv, TOptions* options) {
     } else if (arg == "--seed") {
       options->seed = std::atoi(value);
     } else if (arg == "--player") {
-      options->player.clear();
+      size_t count = 0;
       for (char* field = std::strtok(value, ","); field != nullptr; field = std::strtok(nullptr, ",")) {
-        options->player.push_back(std::atoi(field));
+        if (count == options->player.size()) {
+          return false;
+        }
+        options->player[count++] = std::atoi(field);
       }
-      if (options->player.size() != 6) {
+      if (count != options->player.size()) {
         return false;
       }
     } else {
@@ -89,44 +73,6 @@ bool ParseOptions(int argc, char** argv, TOptions* options) {
     }
   }
   return true;
-}
-
-// One round, fought tick by tick through the match loop's own step. False when nobody ended it in time.
-bool FightRound(TManualClock& clock, TLevelResult& result) {
-  GameState = GAMESTATE_FIGHT;
-  for (int tick = 0; tick < kRoundLimitTicks; tick++) {
-    clock.Advance(kTickMillis);
-    Game::Update();
-    result.ticks++;
-    if (GameState != GAMESTATE_FIGHT) {
-      return true;
-    }
-  }
-  return false;
-}
-
-void PlayMatch(const TOptions& options, const TOpponent& opponent, TManualClock& clock, TLevelResult& result) {
-  const auto& p = opponent.params;
-  std::vector<int32_t> player = options.player;
-  for (size_t delay = 0; delay < 3; delay++) {
-    player[delay] = player[delay] * RandomInt(100 - kPlayerJitterPercent, 100 + kPlayerJitterPercent) / 100;
-  }
-  Fighters[0] = TFigure::Create(TControllerAI::Create(player), p[9], 32, 255, 64, 0);
-  Fighters[1] = TFigure::Create(TControllerAI::Create(p), p[9], p[6], p[7], p[8], 1);
-  TFigure::Fight(Fighters[0], Fighters[1]);
-  RoundsWon = {0, 0};
-  Round = 1;
-  while (RoundsWon[0] < 3 && RoundsWon[1] < 3) {
-    clock.Advance(kBetweenRoundsMillis);
-    if (Round > kMatchLimitRounds || !FightRound(clock, result)) {
-      result.stalled++;
-      return;
-    }
-    result.rounds++;
-    Fighters[0]->Reset();
-    Fighters[1]->Reset();
-  }
-  (RoundsWon[0] == 3 ? result.wins : result.losses)++;
 }
 
 }  // namespace
@@ -159,11 +105,9 @@ int main(int argc, char** argv) {
   int first = options.level >= 0 ? options.level : 0;
   int last = options.level >= 0 ? options.level : LEVEL_COUNT - 1;
   for (int level = first; level <= last && level < static_cast<int>(Opponents.size()); level++) {
-    TLevelResult result;
+    TSimulatedMatches result;
     double start = CpuSeconds();
-    for (int match = 0; match < options.matches; match++) {
-      PlayMatch(options, *Opponents[static_cast<size_t>(level)], clock, result);
-    }
+    SimulateMatches(options.player, *Opponents[static_cast<size_t>(level)], options.matches, clock, result);
     double cpu = CpuSeconds() - start;
     int played = result.wins + result.losses;
     std::printf("%5d  %4d  %6d  %7d  %5.1f  %12.2f  %13.1f  %12.0f\n", level + 1, result.wins, result.losses,
