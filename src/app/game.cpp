@@ -206,8 +206,11 @@ int32_t Load() {
 
 int32_t Main() {
   SetupGraphics();
-  while (TakeCloseRequest() == 0) {
+  while (TakeCloseRequest() == 0 && QuitRequested == 0) {
     Frame();
+    if (QuitRequested != 0) {
+      break;  // "Quit" ends the game at once
+    }
     FrameTimer->Wait();
   }
   return 0;

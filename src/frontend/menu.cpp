@@ -14,6 +14,16 @@ int32_t MenuState = MENUSTATE_SHOWN;
 int32_t MenuSlide = 0;
 int32_t MenuScreen = MENU_MAIN;
 std::shared_ptr<TImage> MenuBackground;
+std::shared_ptr<TImage> CupImage;
+std::shared_ptr<TImage> CardImage;
+int32_t MainCursor = 0;
+int32_t SubCursor = 0;
+int32_t LevelCursor = 0;
+int32_t ZoomOnEntry = 0;
+int32_t RebindIndex = 0;
+int32_t KeyScroll = 0;
+int32_t PadScroll = 0;
+int32_t QuitRequested = 0;
 
 namespace {
 
@@ -58,7 +68,25 @@ int32_t Navigate(int32_t moreCommand, int32_t lessCommand, int32_t moreKey, int3
 }
 
 void DrawScreen() {
-  // The screens are drawn here as the front end grows.
+  switch (MenuScreen) {
+    case MENU_MAIN:
+      Menu::MainMenu();
+      break;
+    case MENU_TOURNAMENT:
+      Menu::TournamentMenu();
+      break;
+    case MENU_SETTINGS:
+      Menu::SettingsMenu();
+      break;
+    case MENU_KEYBOARD:
+      Menu::KeyboardMenu();
+      break;
+    case MENU_GAMEPAD:
+      Menu::GamepadMenu();
+      break;
+    default:
+      break;
+  }
 }
 
 }  // namespace
@@ -128,21 +156,6 @@ int32_t Action() {
     return hit;
   }
   return TakeKeyHits(KEY_ENTER);
-}
-
-int32_t Load() {
-  // Does nothing yet: the menu pictures and the saved settings and progress come with the menu screens.
-  return 0;
-}
-
-int32_t Save() {
-  // Does nothing yet: the settings file comes with the menu screens.
-  return 0;
-}
-
-int32_t SaveProgress() {
-  // Does nothing yet: the progress file comes with the menu screens.
-  return 0;
 }
 
 }  // namespace Menu

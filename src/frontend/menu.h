@@ -29,7 +29,19 @@ enum : int32_t {
 extern int32_t MenuState;
 extern int32_t MenuSlide;   // vertical offset in logical pixels: 0 in place, 400 entirely below the screen
 extern int32_t MenuScreen;
-extern std::shared_ptr<TImage> MenuBackground;
+extern std::shared_ptr<TImage> MenuBackground;  // 512 by 512, drawn at (-56, -106)
+extern std::shared_ptr<TImage> CupImage;        // 3 cells of 64 by 64: won by one, two and three rounds
+extern std::shared_ptr<TImage> CardImage;       // the tournament screen's level card around the portrait
+
+// The screens' cursors and state.
+extern int32_t MainCursor;   // selected row of the main screen, kept while other screens are shown
+extern int32_t SubCursor;    // selected row of any other screen; 0 whenever a screen is entered
+extern int32_t LevelCursor;  // tournament level shown, 0..9
+extern int32_t ZoomOnEntry;  // Zoom when the settings screen was opened
+extern int32_t RebindIndex;  // command whose binding is being replaced
+extern int32_t KeyScroll;    // first visible row of the keyboard list
+extern int32_t PadScroll;    // first visible row of the gamepad list
+extern int32_t QuitRequested;  // set by "Quit": the frame loop ends after this frame
 
 namespace Menu {
 
@@ -46,6 +58,16 @@ int32_t NavigateUD();
 int32_t NavigateLR();
 // Non-zero when the player confirmed in this frame.
 int32_t Action();
+// The five screens; Draw calls the one MenuScreen names.
+int32_t MainMenu();
+int32_t TournamentMenu();
+int32_t SettingsMenu();
+int32_t KeyboardMenu();
+int32_t GamepadMenu();
+// A new gamepad binding for the first pad input found pressed since the wait began, or null.
+std::shared_ptr<class TControl> _ScanPads();
+// Remembers where every pad axis rests as a wait for a new gamepad input begins.
+void _RecordRestingAxes();
 // The menu pictures, then the saved settings and progress.
 int32_t Load();
 // Writes the settings file.

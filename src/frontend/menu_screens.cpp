@@ -1,0 +1,114 @@
+// The main, tournament and settings screens. Rows sit 48 pixels apart with their middle lines at y 30 to 270.
+#include <algorithm>
+
+#include "app/game_state.h"
+#include "app/graphics.h"
+#include "fighters/figure.h"
+#include "fighters/opponent.h"
+#include "frontend/font.h"
+#include "frontend/match_start.h"
+#include "frontend/menu.h"
+#include "media/graphics.h"
+#include "media/image.h"
+#include "media/text.h"
+
+namespace {
+
+constexpr int32_t kRowY[] = {30, 78, 126, 174, 222, 270};
+constexpr int32_t kVictoryCell = 17;  // the opponent's portrait
+constexpr int32_t kTintLayer = 20;
+
+// The cursor moved by this frame's navigation, wrapping round rows rows.
+int32_t Wrapped(int32_t cursor, int32_t move, int32_t rows) {
+  return ((cursor + move) % rows + rows) % rows;
+}
+
+// The level's ring with the opponent in his colours, in a 112 by 112 window at (55, 53).
+void DrawPortrait(const TOpponent* opponent) {
+  // The viewport does not follow the drawing origin: the slide is added by hand.
+  SetViewport(55, MenuSlide + 53, 112, 112);
+  DrawImageFrame(Backgrounds[static_cast<size_t>(LevelCursor)], 0, 0, 0);
+  DrawImageFrame(FigureSheet, 100, 150, kVictoryCell);
+  if (opponent != nullptr) {
+    SetColor(opponent->params[6], opponent->params[7], opponent->params[8]);
+  }
+  DrawImageFrame(FigureSheet, 100, 150, kVictoryCell + kTintLayer);
+  SetColor(255, 255, 255);
+  SetViewport(0, 0, 400, 300);
+}
+
+}  // namespace
+
+namespace Menu {
+
+int32_t MainMenu() {
+  SubCursor = 0;
+  MainCursor = Wrapped(MainCursor, NavigateUD(), 6);
+  if (Button(u"Tournament", kRowY[0], MainCursor == 0) != 0) {
+    MenuScreen = MENU_TOURNAMENT;
+  }
+  if (Button(u"Training", kRowY[1], MainCursor == 1) != 0) {
+    StartTrainingMatch();
+  }
+  if (Button(u"Keyboard Controls", kRowY[2], MainCursor == 2) != 0) {
+    MenuScreen = MENU_KEYBOARD;
+  }
+  if (Button(u"Gamepad Controls", kRowY[3], MainCursor == 3) != 0) {
+    MenuScreen = MENU_GAMEPAD;
+  }
+  if (Button(u"Settings", kRowY[4], MainCursor == 4) != 0) {
+    ZoomOnEntry = Zoom;
+    MenuScreen = MENU_SETTINGS;
+  }
+  // Quit ends the game at once, saving nothing: settings and progress were saved when they changed.
+  if (Button(u"Quit", kRowY[5], MainCursor == 5) != 0) {
+    QuitRequested = 1;
+  }
+  return 0;
+}
+
+int32_t TournamentMenu() {
+  SubCursor = Wrapped(SubCursor, NavigateUD(), 2);
+  LevelCursor = Wrapped(LevelCursor, NavigateLR(), LEVEL_COUNT);
+  const TOpponent* opponent =
+      LevelCursor < static_cast<int32_t>(Opponents.size()) ? Opponents[static_cast<size_t>(LevelCursor)].get() : nullptr;
+  DrawPortrait(opponent);
+  DrawImageFrame(CardImage, 50, 50, 0);
+  int32_t margin = Progress[static_cast<size_t>(LevelCursor)];
+  if (margin >= 1) {
+    DrawImageFrame(CupImage, 264, 104, margin - 1);
+  }
+  GameFont->Draw(u"Level " + IntToText(LevelCursor + 1), 350, 50, ALIGN_RIGHT, ALIGN_TOP);
+  if (Button(u"Play", kRowY[4], SubCursor == 0) != 0) {
+    StartTournamentMatch(LevelCursor);
+  }
+  if (Button(u"Back", kRowY[5], SubCursor == 1) != 0) {
+    MenuScreen = MENU_MAIN;
+  }
+  return 0;
+}
+
+int32_t SettingsMenu() {
+  SubCursor = Wrapped(SubCursor, NavigateUD(), 3);
+  int32_t lr = NavigateLR();
+  // The values shown are those before this frame's change.
+  ButtonTab(u"Sound", SoundOn == 0 ? u"off" : u"on", kRowY[0], SubCursor == 0);
+  if (SubCursor == 0 && lr != 0) {
+    SoundOn = 1 - SoundOn;
+  }
+  ButtonTab(u"Zoom", IntToText(Zoom) + u"x", kRowY[1], SubCursor == 1);
+  if (SubCursor == 1 && lr != 0) {
+    Zoom = Wrapped(Zoom - 1, lr, 4) + 1;
+  }
+  if (Button(u"Back", kRowY[5], SubCursor == 2) != 0) {
+    Save();
+    MenuScreen = MENU_MAIN;
+    // A new zoom takes effect when the player leaves the screen: the window opens again at its size.
+    if (Zoom != ZoomOnEntry) {
+      SetupGraphics();
+    }
+  }
+  return 0;
+}
+
+}  // namespace Menu

@@ -1,0 +1,169 @@
+// The menu pictures, and the two files the game keeps of its own: the settings (sound, zoom and the fourteen
+// bindings) and the progress (the best winning margin of each tournament level).
+//
+// Both are plain text with CR LF lines. They are written whole each time, through a temporary file that replaces
+// the old one only once it is on the disk, so a crash or a power cut never leaves half a file.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/game_state.h"
+#include "controls/control_kinds.h"
+#include "frontend/menu.h"
+#include "media/image.h"
+#include "media/media.h"
+#include "media/safe_file.h"
+#include "media/stream.h"
+#include "media/text.h"
+
+namespace {
+
+constexpr const char16_t* kSettingsPath = u"bin/settings.dat";
+constexpr const char16_t* kProgressPath = u"bin/progress.dat";
+
+enum : int32_t {
+  PAD_KIND_BUTTON = 0,
+  PAD_KIND_HAT = 1,
+  PAD_KIND_AXIS = 2,
+};
+
+std::shared_ptr<TImage> LoadPicture(const std::u16string& path, std::shared_ptr<TImage> image) {
+  if (image == nullptr) {
+    ReportWarning("cannot load the menu picture \"" + TextToBytes(path) + "\"");
+  }
+  return image;
+}
+
+// Fields split at every single space: two spaces make an empty field, which reads as 0.
+std::vector<std::u16string> SplitAtSpaces(const std::u16string& line) {
+  std::vector<std::u16string> fields;
+  size_t start = 0;
+  for (size_t space = line.find(u' '); space != std::u16string::npos; space = line.find(u' ', start)) {
+    fields.push_back(line.substr(start, space - start));
+    start = space + 1;
+  }
+  fields.push_back(line.substr(start));
+  return fields;
+}
+
+void ReadKeyBinding(int32_t command, const std::u16string& line) {
+  int32_t code = TextToInt(line);
+  // A code outside the key table could never be pressed: the command keeps the key it has.
+  if (code < 0 || code >= KEY_CODES) {
+    return;
+  }
+  KeyBindings[static_cast<size_t>(command)]->Detach();
+  KeyBindings[static_cast<size_t>(command)] = TControlKey::Create(code);
+}
+
+void ReadPadBinding(int32_t command, const std::u16string& line) {
+  std::vector<std::u16string> fields = SplitAtSpaces(line);
+  fields.resize(std::max<size_t>(fields.size(), 5));  // missing fields read as 0
+  int32_t kind = TextToInt(fields[0]);
+  int32_t port = TextToInt(fields[1]);
+  int32_t key = TextToInt(fields[2]);
+  int32_t axis = TextToInt(fields[3]);
+  auto dir = static_cast<float>(TextToFloat(fields[4]));
+  auto& binding = PadBindings[static_cast<size_t>(command)];
+  // An unknown kind leaves the command without a working pad binding until the player binds one; the detached
+  // binding is still what the next save writes.
+  binding->Detach();
+  if (kind == PAD_KIND_BUTTON) {
+    binding = TControlJoyButton::Create(port, key);
+  } else if (kind == PAD_KIND_HAT) {
+    binding = TControlJoyHat::Create(port, dir);
+  } else if (kind == PAD_KIND_AXIS) {
+    binding = TControlJoyAxis::Create(port, axis, TruncateToInt(dir));
+  }
+}
+
+void ReadSettings() {
+  std::shared_ptr<TStream> stream = OpenReadStream(kSettingsPath);
+  if (stream == nullptr) {
+    return;  // the first run: the defaults stand
+  }
+  for (int32_t i = 0; stream->Eof() == 0; i++) {
+    std::u16string line = stream->ReadLine();
+    if (i == 0) {
+      SoundOn = TextToInt(line) != 0 ? 1 : 0;
+    } else if (i == 1) {
+      Zoom = std::clamp(TextToInt(line), 1, 4);
+    } else if (i < 2 + COMMAND_COUNT) {
+      ReadKeyBinding(i - 2, line);
+    } else if (i < 2 + 2 * COMMAND_COUNT) {
+      ReadPadBinding(i - 2 - COMMAND_COUNT, line);
+    }
+  }
+  stream->Close();
+}
+
+void ReadProgress() {
+  std::shared_ptr<TStream> stream = OpenReadStream(kProgressPath);
+  if (stream == nullptr) {
+    return;
+  }
+  for (size_t level = 0; stream->Eof() == 0 && level < Progress.size(); level++) {
+    Progress[level] = std::clamp(TextToInt(stream->ReadLine()), 0, 3);
+  }
+  stream->Close();
+}
+
+std::u16string PadLine(TControl& binding) {
+  int32_t kind = dynamic_cast<TControlJoyButton*>(&binding) != nullptr ? PAD_KIND_BUTTON
+                 : dynamic_cast<TControlJoyHat*>(&binding) != nullptr  ? PAD_KIND_HAT
+                                                                       : PAD_KIND_AXIS;
+  return IntToText(kind) + u" " + IntToText(binding.port) + u" " + IntToText(binding.key) + u" " +
+         IntToText(binding.axis) + u" " + FloatToText(binding.dir);
+}
+
+// Writes the lines in place of the file; a file that cannot be written is reported once and the game goes on.
+void WriteWhole(const char16_t* path, const std::vector<std::u16string>& lines) {
+  std::string error;
+  std::shared_ptr<TSafeWriteStream> stream = OpenSafeWriteStream(path, &error);
+  bool written = stream != nullptr;
+  for (size_t i = 0; written && i < lines.size(); i++) {
+    written = stream->WriteLine(lines[i]) != 0;
+  }
+  if (written && !stream->Commit(&error)) {
+    written = false;
+  }
+  if (!written) {
+    ReportWarning("cannot save \"" + TextToBytes(path) + "\"" + (error.empty() ? "" : ": " + error));
+  }
+}
+
+}  // namespace
+
+namespace Menu {
+
+int32_t Load() {
+  MenuBackground = LoadPicture(u"gfx/bg_menu.png", LoadImageFile(u"gfx/bg_menu.png", -1));
+  CupImage = LoadPicture(u"gfx/cup.png", LoadImageStrip(u"gfx/cup.png", 64, 64, 0, 3, -1));
+  CardImage = LoadPicture(u"gfx/card.png", LoadImageFile(u"gfx/card.png", -1));
+  ReadSettings();
+  ReadProgress();
+  return 0;
+}
+
+int32_t Save() {
+  std::vector<std::u16string> lines = {IntToText(SoundOn), IntToText(Zoom)};
+  for (const auto& binding : KeyBindings) {
+    lines.push_back(IntToText(binding->key));
+  }
+  for (const auto& binding : PadBindings) {
+    lines.push_back(PadLine(*binding));
+  }
+  WriteWhole(kSettingsPath, lines);
+  return 0;
+}
+
+int32_t SaveProgress() {
+  std::vector<std::u16string> lines;
+  for (int32_t margin : Progress) {
+    lines.push_back(IntToText(margin));
+  }
+  WriteWhole(kProgressPath, lines);
+  return 0;
+}
+
+}  // namespace Menu
