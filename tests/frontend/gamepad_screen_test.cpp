@@ -1,0 +1,124 @@
+// Binding gamepad inputs on the gamepad screen.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/game_state.h"
+#include "controls/control_kinds.h"
+#include "frontend/menu.h"
+#include "media/gamepad.h"
+#include "media/key_codes.h"
+#include "support/fake_pads.h"
+#include "support/headless_game.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class GamepadScreenTest : public HeadlessGameTest {
+protected:
+  void SetUp() override {
+    HeadlessGameTest::SetUp();
+    std::filesystem::create_directories(dir.path() / "bin");
+    SetPadPlatform(&pads);
+    PadPresent = 1;
+    MenuScreen = MENU_GAMEPAD;
+    SubCursor = 0;
+    PadScroll = 0;
+  }
+  void TearDown() override {
+    SetPadPlatform(nullptr);
+    HeadlessGameTest::TearDown();
+  }
+  void Press(int32_t key) {
+    Tap(key);
+    RunFrame();
+  }
+  // Selects the command's row and confirms it: the wait for a new input begins.
+  void Rebind(int32_t command) {
+    while (SubCursor != command) {
+      Press(KEY_DOWN);
+    }
+    Press(KEY_ENTER);
+    ASSERT_EQ(InputLock, 1);
+  }
+  TFakePads pads{2};
+  ScopedTempDir dir;
+};
+
+}  // namespace
+
+TEST_F(GamepadScreenTest, AButtonPressedWhileWaitingBecomesTheBinding) {
+  Rebind(COMMAND_RIGHT_HAND);
+  RunFrame();
+  EXPECT_EQ(InputLock, 1);  // nothing pressed yet
+  pads.pads[1].reading.buttons = 1u << 5;
+  RunFrame();
+  EXPECT_EQ(InputLock, 0);
+  EXPECT_EQ(PadBindings[COMMAND_RIGHT_HAND]->GetCaption(), u"Joy1Btn6");
+  RunFrame();
+  EXPECT_TRUE(Shows(u"Joy1Btn6"));
+}
+
+TEST_F(GamepadScreenTest, PortsAreScannedInOrderSoAHeldHatOnTheFirstWins) {
+  Rebind(COMMAND_PAUSE);  // the gamepad list offers Pause too
+  pads.pads[0].SetHat(0);
+  pads.pads[1].reading.buttons = 1;
+  RunFrame();
+  EXPECT_EQ(PadBindings[COMMAND_PAUSE]->GetCaption(), u"Joy0Up");
+}
+
+TEST_F(GamepadScreenTest, ADiagonalHatIsNoDirection) {
+  Rebind(COMMAND_UP);
+  pads.pads[0].SetHat(4500);
+  RunFrame();
+  EXPECT_EQ(InputLock, 1);
+  pads.pads[0].SetHat(9000);
+  RunFrame();
+  EXPECT_EQ(PadBindings[COMMAND_UP]->GetCaption(), u"Joy0Right");
+}
+
+TEST_F(GamepadScreenTest, TriggersRestingAtOneEndAreNotTakenUntilTheyMove) {
+  pads.pads[0].SetAxis(2, -1.0);  // a trigger at rest
+  pads.pads[0].SetAxis(5, -1.0);
+  Rebind(COMMAND_LEFT_HAND);
+  RunFrames(5);
+  EXPECT_EQ(InputLock, 1);
+  pads.pads[0].SetAxis(2, -0.6);  // pressed less than half its travel
+  RunFrame();
+  EXPECT_EQ(InputLock, 1);
+  pads.pads[0].SetAxis(2, 0.9);
+  RunFrame();
+  EXPECT_EQ(InputLock, 0);
+  EXPECT_EQ(PadBindings[COMMAND_LEFT_HAND]->GetCaption(), u"Joy0Z+");
+}
+
+TEST_F(GamepadScreenTest, AStickPushedBeyondHalfBindsThatDirection) {
+  Rebind(COMMAND_BACKWARD);
+  pads.pads[1].SetAxis(0, -0.8);
+  RunFrame();
+  EXPECT_EQ(PadBindings[COMMAND_BACKWARD]->GetCaption(), u"Joy1X-");
+}
+
+TEST_F(GamepadScreenTest, EscapeCancelsAndTheOldBindingStays) {
+  Rebind(COMMAND_DOWN);
+  Press(KEY_ESCAPE);
+  EXPECT_EQ(InputLock, 0);
+  EXPECT_EQ(PadBindings[COMMAND_DOWN]->GetCaption(), u"Joy-1Down");
+}
+
+TEST_F(GamepadScreenTest, AButtonHeldWhenTheWaitBeginsCountsAsANewPress) {
+  pads.pads[0].reading.buttons = 1u << 3;
+  RunFrame();
+  Rebind(COMMAND_UP);
+  RunFrame();
+  EXPECT_EQ(PadBindings[COMMAND_UP]->GetCaption(), u"Joy0Btn4");
+}
+
+TEST_F(GamepadScreenTest, WithoutAnyPadTheWaitLastsUntilEscape) {
+  SetPadPlatform(nullptr);
+  Rebind(COMMAND_UP);
+  RunFrames(30);
+  EXPECT_EQ(InputLock, 1);
+  Press(KEY_ESCAPE);
+  EXPECT_EQ(InputLock, 0);
+}

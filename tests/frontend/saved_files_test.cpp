@@ -1,0 +1,160 @@
+// The settings and progress files, byte for byte, read defensively, and never half written.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "app/bindings.h"
+#include "app/game_state.h"
+#include "controls/control_kinds.h"
+#include "frontend/menu.h"
+#include "support/game_fixture.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class SavedFilesTest : public GameTest {
+protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    std::filesystem::create_directories(dir.path() / "bin");
+    InstallDefaultBindings(-1);
+  }
+  ScopedTempDir dir;
+};
+
+const char* const kDefaults =
+    "1\r\n2\r\n87\r\n83\r\n68\r\n65\r\n74\r\n73\r\n27\r\n"
+    "1 -1 0 0 0.00000000\r\n1 -1 0 0 0.500000000\r\n1 -1 0 0 0.250000000\r\n1 -1 0 0 0.750000000\r\n"
+    "0 -1 1 0 0.00000000\r\n0 -1 2 0 0.00000000\r\n0 -1 9 0 0.00000000\r\n";
+
+}  // namespace
+
+TEST_F(SavedFilesTest, TheDefaultsAreWrittenAsSixteenCrLfLines) {
+  Menu::Save();
+  EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaults);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "bin/settings.dat.new"));
+}
+
+TEST_F(SavedFilesTest, EveryKindOfBindingReadsBackAsItWasWritten) {
+  SoundOn = 0;
+  Zoom = 3;
+  PadBindings[COMMAND_UP] = TControlJoyHat::Create(0, 0.25f);
+  PadBindings[COMMAND_DOWN] = TControlJoyAxis::Create(0, 1, -1);
+  PadBindings[COMMAND_RIGHT_HAND] = TControlJoyButton::Create(1, 2);
+  KeyBindings[COMMAND_LEFT_HAND] = TControlKey::Create(161);
+  Menu::Save();
+  std::string written = dir.Read("bin/settings.dat");
+  EXPECT_NE(written.find("\r\n1 0 0 0 0.250000000\r\n2 0 0 1 -1.00000000\r\n"), std::string::npos);
+  EXPECT_NE(written.find("\r\n0 1 2 0 0.00000000\r\n"), std::string::npos);
+
+  ResetGameState();
+  InstallDefaultBindings(-1);
+  Menu::Load();
+  EXPECT_EQ(SoundOn, 0);
+  EXPECT_EQ(Zoom, 3);
+  EXPECT_EQ(PadBindings[COMMAND_UP]->GetCaption(), u"Joy0Right");
+  EXPECT_EQ(PadBindings[COMMAND_UP]->dir, 0.25f);
+  EXPECT_EQ(PadBindings[COMMAND_DOWN]->GetCaption(), u"Joy0Y-");
+  EXPECT_EQ(PadBindings[COMMAND_DOWN]->dir, -1.0f);
+  EXPECT_EQ(PadBindings[COMMAND_RIGHT_HAND]->GetCaption(), u"Joy1Btn3");
+  EXPECT_EQ(KeyBindings[COMMAND_LEFT_HAND]->key, 161);
+  // The bindings read replace the defaults on the update list, not beside them.
+  EXPECT_EQ(AttachedControls.size(), 14u);
+  Menu::Save();
+  EXPECT_EQ(dir.Read("bin/settings.dat"), written);
+}
+
+TEST_F(SavedFilesTest, AShortFileSetsOnlyWhatItHasAndTheRestKeepsItsDefaults) {
+  dir.Write("bin/settings.dat", "0\n3\n");
+  Menu::Load();
+  EXPECT_EQ(SoundOn, 0);
+  EXPECT_EQ(Zoom, 3);
+  EXPECT_EQ(KeyBindings[COMMAND_UP]->key, 'W');
+  EXPECT_EQ(PadBindings[COMMAND_PAUSE]->key, 9);
+}
+
+TEST_F(SavedFilesTest, ValuesOutsideTheirRangesAreClampedOrRefused) {
+  dir.Write("bin/settings.dat",
+            "7\n9\n300\n-1\nx\n65\n74\n73\n27\n"
+            "0 0 3\n"          // two fields missing: read as 0
+            "1 0  0.5 0\n"     // two spaces: an empty field, so the direction lands in the axis field
+            "5 0 0 0 0\n"      // no such kind: the command has no working pad binding
+            "2 0 0 2 1.00000000\n"
+            "0 0 1 0 0\n0 0 2 0 0\n0 0 9 0 0\n"
+            "an extra line\n");
+  Menu::Load();
+  EXPECT_EQ(SoundOn, 1);
+  EXPECT_EQ(Zoom, 4);
+  EXPECT_EQ(KeyBindings[COMMAND_UP]->key, 'W');      // 300 is no key: kept
+  EXPECT_EQ(KeyBindings[COMMAND_DOWN]->key, 'S');    // -1 too
+  EXPECT_EQ(KeyBindings[COMMAND_FORWARD]->key, 0);   // no number reads as code 0
+  EXPECT_EQ(PadBindings[COMMAND_UP]->GetCaption(), u"Joy0Btn4");
+  EXPECT_EQ(PadBindings[COMMAND_DOWN]->GetCaption(), u"Joy0Up");
+  auto forward = PadBindings[COMMAND_FORWARD];
+  EXPECT_EQ(forward->GetCaption(), u"Joy-1Right");  // the old binding, no longer updated
+  EXPECT_EQ(std::count(AttachedControls.begin(), AttachedControls.end(), forward), 0);
+  EXPECT_EQ(PadBindings[COMMAND_BACKWARD]->GetCaption(), u"Joy0Z+");
+  dir.Write("bin/progress.dat", "3\n-2\n9\n1\n0\n0\n0\n0\n0\n2\n3\n");
+  Menu::Load();
+  EXPECT_EQ(Progress, (std::array<int32_t, 10>{3, 0, 3, 1, 0, 0, 0, 0, 0, 2}));
+}
+
+TEST_F(SavedFilesTest, ProgressIsOneLinePerLevel) {
+  Progress[3] = 2;
+  Progress[9] = 3;
+  Menu::SaveProgress();
+  EXPECT_EQ(dir.Read("bin/progress.dat"), "0\r\n0\r\n0\r\n2\r\n0\r\n0\r\n0\r\n0\r\n0\r\n3\r\n");
+  Progress = {};
+  Menu::Load();
+  EXPECT_EQ(Progress[3], 2);
+  EXPECT_EQ(Progress[9], 3);
+}
+
+TEST_F(SavedFilesTest, ASaveThatCannotBeWrittenWarnsOnceAndKeepsTheOldFile) {
+  dir.Write("bin/progress.dat", "1\n");
+  std::filesystem::permissions(dir.path() / "bin", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  bool canWrite = access((dir.path() / "bin").c_str(), W_OK) == 0;  // root may write anyway
+  testing::internal::CaptureStderr();
+  Menu::SaveProgress();
+  std::string warning = testing::internal::GetCapturedStderr();
+  std::filesystem::permissions(dir.path() / "bin", std::filesystem::perms::owner_all);
+  if (!canWrite) {
+    EXPECT_NE(warning.find("bin/progress.dat"), std::string::npos);
+    EXPECT_EQ(dir.Read("bin/progress.dat"), "1\n");
+  }
+  std::filesystem::remove_all(dir.path() / "bin");
+  testing::internal::CaptureStderr();
+  Menu::Save();
+  warning = testing::internal::GetCapturedStderr();
+  EXPECT_NE(warning.find("cannot save \"bin/settings.dat\""), std::string::npos);
+  EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1);
+}
+
+TEST_F(SavedFilesTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
+  Menu::Save();
+  const std::string soundOn = dir.Read("bin/settings.dat");
+  SoundOn = 0;
+  Menu::Save();
+  const std::string soundOff = dir.Read("bin/settings.dat");
+  for (int attempt = 0; attempt < 20; attempt++) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      // The child saves one setting and the other as fast as it can until it is killed.
+      for (int32_t i = 0;; i++) {
+        SoundOn = i % 2;
+        Menu::Save();
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(300 + 700 * attempt));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    std::string left = dir.Read("bin/settings.dat");
+    EXPECT_TRUE(left == soundOn || left == soundOff) << "attempt " << attempt << " left " << left.size() << " bytes";
+  }
+}
