@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# The whole game played in its real window (under an X server, e.g. xvfb-run) with real key presses: the main
+# menu, a training match with its countdown, punches and the pause menu, rebinding a key and using it, a new
+# zoom, quitting and finding everything as left on the next start, and a tournament level won against a
+# deliberately weak roster, whose cup is still on the tournament screen after a restart.
+#   play_through.sh GAME_DIR [SCREENSHOT_DIR]
+set -uo pipefail
+source=$1
+shots=${2:-}
+work=$(mktemp -d)
+pid=
+cleanup() {
+  [[ -n "$pid" ]] && kill "$pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
+failures=0
+
+fail() {
+  echo "FAILED: $*"
+  failures=$((failures + 1))
+}
+
+cp -r "$source" "$work/game"
+rm -f "$work/game/bin/settings.dat" "$work/game/bin/progress.dat"
+game=$work/game
+zoom=2
+
+start_game() {
+  "$game/morvik" 2>>"$work/stderr" &
+  pid=$!
+  window=
+  for _ in $(seq 1 100); do
+    window=$(xdotool search --name "^Morvik 1.1$" 2>/dev/null | head -n 1)
+    [[ -n "$window" ]] && break
+    sleep 0.1
+  done
+  [[ -n "$window" ]] || { fail "the game's window did not appear"; exit 1; }
+  sleep 0.5
+  xdotool mousemove --window "$window" 20 20
+}
+
+# Waits for the game to end on its own and checks its status.
+ended_with() {
+  for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  wait "$pid"
+  local status=$?
+  pid=
+  [[ $status -eq $1 ]] || fail "the game ended with status $status"
+}
+
+keys() {
+  for key in "$@"; do
+    xdotool key --window "$window" "$key"
+    sleep 0.08
+  done
+}
+
+hold() { xdotool keydown --window "$window" "$1"; }
+release() { xdotool keyup --window "$window" "$1"; }
+
+shot() {
+  sleep 0.2
+  # The window id changes when the window is opened again at another zoom.
+  window=$(xdotool search --name "^Morvik 1.1$" 2>/dev/null | head -n 1)
+  import -window "$window" "$work/$1.png"
+  [[ -z "$shots" ]] || cp "$work/$1.png" "$shots/$1.png"
+}
+
+# The colour at logical pixel (x, y) of a screenshot, as r,g,b.
+pixel() {
+  convert "$work/$1.png" -format "%[fx:int(255*p{$(($2 * zoom + zoom / 2)),$(($3 * zoom + zoom / 2))}.r)],%[fx:int(255*p{$(($2 * zoom + zoom / 2)),$(($3 * zoom + zoom / 2))}.g)],%[fx:int(255*p{$(($2 * zoom + zoom / 2)),$(($3 * zoom + zoom / 2))}.b)]" info:
+}
+
+expect_pixel() {
+  local got
+  got=$(pixel "$1" "$2" "$3")
+  [[ "$got" == "$4" ]] || fail "$5: pixel ($2, $3) of $1 is $got, not $4"
+}
+
+# How far the opponent's health bar reaches from x 390 leftwards, in logical pixels.
+opponent_health() {
+  local x
+  for x in $(seq 240 389); do
+    if [[ $(pixel "$1" "$x" 18) == "0,255,0" ]]; then
+      echo $((390 - x))
+      return
+    fi
+  done
+  echo 0
+}
+
+# Walks in and throws punches high with the key given, for about the given number of seconds.
+fight_for() {
+  local punch=$1 seconds=$2
+  hold d
+  sleep 1.4
+  release d
+  for _ in $(seq 1 $((seconds * 2))); do
+    hold w
+    keys "$punch"
+    release w
+    sleep 0.35
+  done
+}
+
+# --- The main menu, a training match, punches, the pause menu.
+start_game
+shot menu
+expect_pixel menu 5 10 "0,255,0" "Tournament is highlighted on the main screen"
+keys Down Return
+sleep 1.0
+shot sliding
+[[ $(pixel sliding 5 290) != $(pixel menu 5 290) ]] || fail "the menu does not slide away"
+sleep 6.8
+shot fight
+expect_pixel fight 15 15 "0,255,0" "the player's health bar in the fight"
+full=$(opponent_health fight)
+[[ $full -eq 150 ]] || fail "the opponent starts with a bar of $full, not 150"
+fight_for j 4
+shot punched
+left=$(opponent_health punched)
+[[ $left -lt $full ]] || fail "punches did not shorten the opponent's health bar ($left of $full)"
+keys Escape
+shot paused
+expect_pixel paused 5 60 "0,255,0" "Continue is highlighted in the pause menu"
+keys Down Return
+sleep 2.0
+shot back
+expect_pixel back 5 60 "0,255,0" "the main menu is back after End match, on Training"
+
+# --- Rebind Right Hand to K and use it.
+keys Down Return
+for _ in 1 2 3 4; do keys Down; done
+keys Return
+shot waiting
+expect_pixel waiting 5 220 "255,255,0" "the row waiting for a new key is yellow"
+keys k
+shot rebound
+expect_pixel rebound 5 220 "0,255,0" "the new key is taken"
+keys Down Down Return Up Return
+sleep 7.8
+shot fight2
+fight_for k 4
+shot punched2
+[[ $(opponent_health punched2) -lt 150 ]] || fail "the rebound key does not punch"
+keys Escape Down Return
+sleep 2.0
+
+# --- Zoom 3, then Quit.
+keys Down Down Down Return Down Right Down Return
+sleep 1.0
+window=$(xdotool search --name "^Morvik 1.1$" | head -n 1)
+geometry=$(xdotool getwindowgeometry "$window" | grep Geometry | awk '{print $2}')
+[[ "$geometry" == "1200x900" ]] || fail "the window is $geometry after choosing zoom 3"
+zoom=3
+keys Down Return
+ended_with 0
+
+# --- The next start finds the zoom, the binding and the sound setting as left.
+grep -q "^75"$'\r'"$" "$game/bin/settings.dat" || fail "Right Hand is not saved as K (75)"
+start_game
+geometry=$(xdotool getwindowgeometry "$window" | grep Geometry | awk '{print $2}')
+[[ "$geometry" == "1200x900" ]] || fail "the zoom was not kept: the window is $geometry"
+keys Escape alt+F4
+ended_with 0
+
+# --- A tournament level won against a roster that cannot fight back; its cup survives a restart.
+for _ in $(seq 1 10); do printf '100000\t100000\t100000\t100000\t3\t0\t255\t0\t0\t5\n'; done >"$game/bin/tournament.dat"
+start_game
+keys Return
+shot no-cup
+keys Return
+# Walk in and punch high, then press on after the knockout; over and over until the match is won and the
+# progress file written (the countdowns between rounds swallow the presses made during them).
+for _ in $(seq 1 12); do
+  [[ -f "$game/bin/progress.dat" ]] && break
+  hold d
+  sleep 1.4
+  release d
+  hold w
+  keys k
+  release w
+  sleep 1.4
+  [[ -f "$game/bin/progress.dat" ]] && break
+  shot won
+  keys Up
+  sleep 0.5
+done
+sleep 2.0
+shot cup
+keys alt+F4
+ended_with 0
+grep -q "^3"$'\r'"$" "$game/bin/progress.dat" || fail "the 3:0 win is not in the progress file"
+start_game
+keys Return
+shot cup-after-restart
+keys alt+F4
+ended_with 0
+different=$(compare -metric AE "$work/no-cup.png" "$work/cup-after-restart.png" null: 2>&1 | cut -d' ' -f1)
+[[ ${different%.*} -gt 1000 ]] || fail "no cup on the tournament screen after the win and a restart ($different pixels differ)"
+
+grep -v "^morvik: warning" "$work/stderr" | grep -q . && fail "the game wrote to standard error: $(cat "$work/stderr")"
+[[ $failures -eq 0 ]] && echo "played through the whole game"
+exit $((failures > 0))
