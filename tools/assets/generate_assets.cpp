@@ -1,5 +1,5 @@
 // Writes every data file of the game under one folder: gfx/ (sprite sheet, font, backgrounds, menu pictures),
-// sfx/ (sound effects) and bin/ (key captions, opponent roster). The same run always writes the same bytes.
+// sfx/ (sound effects), bin/ (key captions, opponent roster) and icon/ (the desktop icon). The same run always writes the same bytes.
 //
 //   generate_assets OUT_DIR FONT.ttf
 #include <cstdio>
@@ -11,6 +11,7 @@
 #include "backgrounds.h"
 #include "figures.h"
 #include "font.h"
+#include "icon.h"
 #include "menu_pictures.h"
 #include "ogg_file.h"
 #include "png_file.h"
@@ -38,10 +39,12 @@ int main(int argc, char** argv) {
   }
   try {
     std::string out = argv[1];
-    for (const char* sub : {"gfx", "sfx", "bin"}) {
+    for (const char* sub : {"gfx", "sfx", "bin", "icon"}) {
       std::filesystem::create_directories(out + "/" + sub);
     }
-    WritePng(out + "/gfx/figures.png", DrawFigureSheet());
+    Pixels figureSheet = DrawFigureSheet();
+    WritePng(out + "/gfx/figures.png", figureSheet);
+    WritePng(out + "/icon/morvik.png", DrawIcon(figureSheet));
     FontFiles font = DrawFont(argv[2]);
     WritePng(out + "/gfx/font.png", font.image);
     WriteText(out + "/gfx/font.dat", font.metrics);

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Installs a Release build into a temporary prefix, as a player installing into ~/.local would, and checks the
+# result: the game folder complete, the launcher starting the game in a window titled "Morvik 1.1" (under an X
+# server, e.g. xvfb-run), the game saving its settings into its folder, the desktop entry, icon and metainfo.
+#   install_test.sh BUILD_DIR
+set -uo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+export SDL_AUDIODRIVER=dummy
+failures=0
+fail() {
+  echo "FAILED: $*"
+  failures=$((failures + 1))
+}
+
+cmake --install "$build" --prefix "$prefix" --strip >/dev/null || { echo "FAILED: cmake --install"; exit 1; }
+game=$prefix/share/morvik
+[[ -x "$game/morvik" ]] || fail "no executable in share/morvik"
+for file in gfx/figures.png gfx/font.png gfx/font.dat gfx/bg0.png gfx/bg9.png gfx/bg_menu.png gfx/cup.png \
+  gfx/card.png bin/keyboard.dat bin/tournament.dat; do
+  [[ -f "$game/$file" ]] || fail "share/morvik/$file is missing"
+done
+[[ $(ls "$game/sfx"/*.ogg | wc -l) -eq 28 ]] || fail "share/morvik/sfx does not hold the 28 sounds"
+[[ -x "$prefix/bin/morvik" ]] || fail "no launcher in bin/"
+[[ $(identify -format "%wx%h" "$prefix/share/icons/hicolor/256x256/apps/morvik.png") == 256x256 ]] ||
+  fail "the icon is not 256 by 256"
+desktop=$prefix/share/applications/morvik.desktop
+grep -q "^Exec=$prefix/bin/morvik$" "$desktop" || fail "the desktop entry does not start the launcher"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "the desktop entry does not validate"
+fi
+grep -q "<id>morvik</id>" "$prefix/share/metainfo/morvik.metainfo.xml" || fail "no AppStream metainfo"
+if file "$game/morvik" | grep -q "not stripped"; then
+  fail "the installed executable is not stripped"
+fi
+
+# Started through the launcher from elsewhere; the settings screen left by "Back" saves into the game folder.
+cd /
+"$prefix/bin/morvik" 2>"$prefix/stderr" &
+pid=$!
+window=
+for _ in $(seq 1 100); do
+  window=$(xdotool search --name "^Morvik 1.1$" 2>/dev/null | head -n 1)
+  [[ -n "$window" ]] && break
+  sleep 0.1
+done
+if [[ -z "$window" ]]; then
+  fail "the launcher did not open a window titled Morvik 1.1"
+  kill "$pid" 2>/dev/null
+else
+  sleep 0.5
+  xdotool mousemove --window "$window" 20 20
+  for key in Up Up Return Down Down Return; do  # Settings, then its Back row
+    xdotool key --window "$window" "$key"
+    sleep 0.1
+  done
+  sleep 0.3
+  xdotool key --window "$window" alt+F4
+fi
+wait "$pid"
+status=$?
+[[ $status -eq 0 ]] || fail "the installed game ended with status $status"
+[[ -f "$game/bin/settings.dat" ]] || fail "the installed game did not save its settings into its folder"
+[[ -s "$prefix/stderr" ]] && fail "the installed game wrote to standard error: $(cat "$prefix/stderr")"
+[[ $failures -eq 0 ]] && echo "installed: complete, starts from the launcher, saves its settings"
+exit $((failures > 0))
