@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: once with g++ under AddressSanitizer and
 # UndefinedBehaviorSanitizer, once with clang++ optimised, both with warnings as errors; then the tests where the
-# game thread and the audio thread meet once more under ThreadSanitizer.
+# game thread and the audio thread meet once more under ThreadSanitizer; then the installation and the play
+# command on a fresh clone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,3 +23,10 @@ cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_TSA
   -DCMAKE_CXX_COMPILER=g++ >/dev/null
 cmake --build build/tsan -j "$jobs" --target morvik_tests
 (cd build/tsan && ctest --output-on-failure -j "$jobs" -R 'AudioRing|Mixer|SoftMix|MatchSounds')
+
+# The shipped build as players and packagers get it: installed into a prefix and started from its launcher, and
+# the README's play command on a fresh clone (both in a virtual X server).
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVIK_TESTS=OFF -DMORVIK_TOOLS=OFF >/dev/null
+cmake --build build/release -j "$jobs"
+xvfb-run -a -s "-screen 0 1920x1200x24" tests/packaging/install_test.sh build/release
+xvfb-run -a -s "-screen 0 1920x1200x24" tests/packaging/fresh_clone_test.sh "$PWD"
