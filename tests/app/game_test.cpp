@@ -183,5 +183,7 @@ TEST_F(GameLoopTest, AfterTheMatchItsPictureStaysUnderTheMenu) {
   MenuSlide = 0;
   RunFrame();
   EXPECT_TRUE(Shows(u"0:0"));
-  EXPECT_EQ(RectsIn(0, 255, 0).size(), 2u);
+  EXPECT_TRUE(Shows(u"Tournament"));
+  // Both health bars, and over them the main screen's highlighted row.
+  EXPECT_EQ(RectsIn(0, 255, 0).size(), 3u);
 }
