@@ -43,6 +43,12 @@ void HeadlessGameTest::SetUp() {
   MenuState = MENUSTATE_SHOWN;
   MenuSlide = 0;
   MenuScreen = MENU_MAIN;
+  MainCursor = 0;
+  SubCursor = 0;
+  LevelCursor = 0;
+  KeyScroll = 0;
+  PadScroll = 0;
+  QuitRequested = 0;
   Opponents.clear();
   for (int32_t level = 0; level < LEVEL_COUNT; level++) {
     auto opponent = std::make_shared<TOpponent>();
