@@ -78,7 +78,7 @@ struct TPlayer {
     bool guessing = random() % 4 == 0;
     Hold('D', !inReach);
     Hold('W', inReach && (guessing ? random() % 2 == 0 : other.height != 0));
-    Hold('S', inReach && !held['W'] && other.height == 0);
+    Hold('S', inReach && !held[static_cast<int>('W')] && other.height == 0);
     if (inReach && me.action == ACTION_GUARD && random() % 3 == 0) {
       Tap(random() % 2 == 0 ? 'J' : 'I');
     }

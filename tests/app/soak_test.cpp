@@ -52,7 +52,7 @@ TEST_F(Soak, AnHourOfTrainingBetweenComputerPlayersKeepsMemoryFlat) {
     bool countdownBegan = GameState == GAMESTATE_COUNTDOWN && StateTime == clock.Now();
     clock.Advance(20);
     if (countdownBegan) {
-      int64_t live = LiveAllocations();
+      int64_t live = LiveHeapBytes();
       // Warm-up: each glyph of the font gets its drawable frame on its first use ("Round 9" brings the 9).
       if (rounds >= 12) {
         afterWarmUp = afterWarmUp < 0 ? live : afterWarmUp;
@@ -64,6 +64,6 @@ TEST_F(Soak, AnHourOfTrainingBetweenComputerPlayersKeepsMemoryFlat) {
   RecordProperty("rounds", rounds);
   EXPECT_GT(rounds, 30) << "an hour of training is many rounds";
   ASSERT_GE(afterWarmUp, 0);
-  EXPECT_EQ(highest, lowest) << "blocks held at the start of a round grew from " << lowest << " to " << highest;
+  EXPECT_EQ(highest, lowest) << "bytes held at the start of a round grew from " << lowest << " to " << highest;
   EXPECT_LE(RoundsWon[0] + RoundsWon[1], rounds);  // drawn rounds score for nobody
 }

@@ -1,9 +1,7 @@
-// How many blocks the program holds from operator new right now: the test executable counts every new and
-// delete, so a test can see whether memory stays flat while the game runs.
+// How many bytes the program holds on the heap right now, so a test can see whether memory stays flat while the
+// game runs. Under the sanitizers their allocator answers; otherwise the C library's.
 #pragma once
 
 #include <cstdint>
 
-int64_t LiveAllocations();
-// Blocks allocated so far, over the whole run.
-int64_t TotalAllocations();
+int64_t LiveHeapBytes();
