@@ -11,17 +11,6 @@ namespace {
 
 constexpr const char* kRosterPath = "bin/tournament.dat";
 
-std::vector<std::u16string> SplitAtTabs(const std::u16string& line) {
-  std::vector<std::u16string> fields;
-  size_t start = 0;
-  for (size_t tab = line.find(u'\t'); tab != std::u16string::npos; tab = line.find(u'\t', start)) {
-    fields.push_back(line.substr(start, tab - start));
-    start = tab + 1;
-  }
-  fields.push_back(line.substr(start));
-  return fields;
-}
-
 [[noreturn]] void Reject(const std::string& what) {
   throw TRosterError(std::string("the tournament roster \"") + kRosterPath + "\" " + what);
 }
@@ -38,7 +27,7 @@ int32_t TOpponent::Load() {
   while (stream->Eof() == 0) {
     std::u16string line = stream->ReadLine();
     lineNumber++;
-    std::vector<std::u16string> fields = SplitAtTabs(line);
+    std::vector<std::u16string> fields = SplitText(line, u'\t');
     if (fields.size() < OPPONENT_PARAMS || line.empty()) {
       Reject("has " + std::to_string(line.empty() ? 0 : fields.size()) + " fields on line " +
              std::to_string(lineNumber) + "; every line needs " + std::to_string(OPPONENT_PARAMS) +

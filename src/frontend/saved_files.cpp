@@ -34,18 +34,6 @@ std::shared_ptr<TImage> LoadPicture(const std::u16string& path, std::shared_ptr<
   return image;
 }
 
-// Fields split at every single space: two spaces make an empty field, which reads as 0.
-std::vector<std::u16string> SplitAtSpaces(const std::u16string& line) {
-  std::vector<std::u16string> fields;
-  size_t start = 0;
-  for (size_t space = line.find(u' '); space != std::u16string::npos; space = line.find(u' ', start)) {
-    fields.push_back(line.substr(start, space - start));
-    start = space + 1;
-  }
-  fields.push_back(line.substr(start));
-  return fields;
-}
-
 void ReadKeyBinding(int32_t command, const std::u16string& line) {
   int32_t code = TextToInt(line);
   // A code outside the key table could never be pressed: the command keeps the key it has.
@@ -57,7 +45,8 @@ void ReadKeyBinding(int32_t command, const std::u16string& line) {
 }
 
 void ReadPadBinding(int32_t command, const std::u16string& line) {
-  std::vector<std::u16string> fields = SplitAtSpaces(line);
+  // Split at every single space: two spaces make an empty field, which reads as 0.
+  std::vector<std::u16string> fields = SplitText(line, u' ');
   fields.resize(std::max<size_t>(fields.size(), 5));  // missing fields read as 0
   int32_t kind = TextToInt(fields[0]);
   int32_t port = TextToInt(fields[1]);

@@ -22,6 +22,17 @@ std::string TextToBytes(std::u16string_view text) {
   return bytes;
 }
 
+std::vector<std::u16string> SplitText(std::u16string_view text, char16_t separator) {
+  std::vector<std::u16string> fields;
+  size_t start = 0;
+  for (size_t found = text.find(separator); found != std::u16string_view::npos; found = text.find(separator, start)) {
+    fields.emplace_back(text.substr(start, found - start));
+    start = found + 1;
+  }
+  fields.emplace_back(text.substr(start));
+  return fields;
+}
+
 std::string TextToUtf8(std::u16string_view text) {
   std::string utf8;
   for (size_t i = 0; i < text.size(); i++) {

@@ -5,12 +5,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Bytes to characters one to one (byte b becomes character b), as files are read.
 std::u16string BytesToText(std::string_view bytes);
 
 // Characters to bytes, keeping the low 8 bits of each, as files are written.
 std::string TextToBytes(std::u16string_view text);
+
+// The fields between every single separator: two separators in a row make an empty field, and a text without
+// one is a single field.
+std::vector<std::u16string> SplitText(std::u16string_view text, char16_t separator);
 
 // Characters as UTF-8, for the platform's own strings (window titles, file names shown to the player).
 std::string TextToUtf8(std::u16string_view text);

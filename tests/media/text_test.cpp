@@ -80,3 +80,9 @@ TEST(BytesAndText, MapBytesToCharactersAndKeepTheLowByteBack) {
   EXPECT_EQ(TextToBytes(text), bytes);
   EXPECT_EQ(TextToBytes(std::u16string(1, char16_t(0x141))), "A");
 }
+
+TEST(SplitText, EverySeparatorEndsAFieldAndTwoInARowMakeAnEmptyOne) {
+  EXPECT_EQ(SplitText(u"1 2  3", u' '), (std::vector<std::u16string>{u"1", u"2", u"", u"3"}));
+  EXPECT_EQ(SplitText(u"", u'\t'), (std::vector<std::u16string>{u""}));
+  EXPECT_EQ(SplitText(u"a\t", u'\t'), (std::vector<std::u16string>{u"a", u""}));
+}
