@@ -14,7 +14,9 @@ cmake -S . -B build/debug -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVIK_SANITIZE=ON
 cmake --build build/debug -j "$jobs"
 (cd build/debug && ctest --output-on-failure -j "$jobs")
 
-cmake -S . -B build/clang -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+# The real window was tested above; the clang build repeats the headless tests only.
+cmake -S . -B build/clang -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DMORVIK_E2E=OFF >/dev/null
 cmake --build build/clang -j "$jobs"
 (cd build/clang && ctest --output-on-failure -j "$jobs")
 
