@@ -17,6 +17,7 @@
 namespace {
 
 std::string lastError;
+TGLStateChanges stateChanges;
 
 class TGLPlaxDriverImpl;
 
@@ -269,6 +270,7 @@ void TGLPlaxDriverImpl::ForgetTexture(GLuint name, int32_t seq) {
 
 void TGLPlaxDriverImpl::EnableTexturing(bool on) {
   if (_texturing != (on ? 1 : 0)) {
+    stateChanges.texturing++;
     if (on) {
       glEnable(GL_TEXTURE_2D);
     } else {
@@ -280,6 +282,7 @@ void TGLPlaxDriverImpl::EnableTexturing(bool on) {
 
 void TGLPlaxDriverImpl::BindTexture(GLuint name) {
   if (_boundTexture != static_cast<int64_t>(name)) {
+    stateChanges.textureBinds++;
     glBindTexture(GL_TEXTURE_2D, name);
     _boundTexture = name;
   }
@@ -290,6 +293,7 @@ void TGLPlaxDriverImpl::SetBlend(int32_t blend) {
     return;
   }
   _blend = blend;
+  stateChanges.blend++;
   switch (blend) {
     case BLEND_MASK:
       glDisable(GL_BLEND);
@@ -419,4 +423,8 @@ TPlaxDriver* GLPlaxDriver() {
 
 const std::string& LastGraphicsError() {
   return lastError;
+}
+
+const TGLStateChanges& GLStateChanges() {
+  return stateChanges;
 }
