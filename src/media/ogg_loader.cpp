@@ -117,10 +117,12 @@ std::shared_ptr<TAudioSample> TAudioSampleLoaderOGG::LoadAudioSample(TStream& st
   // really decodes, never with what was announced.
   const auto wanted = static_cast<size_t>(frames * frameBytes);
   std::vector<char> pcm;
+  size_t decoded = 0;
   try {
-    while (pcm.size() < wanted) {
-      size_t decoded = pcm.size();
-      pcm.resize(std::min(wanted, decoded + kDecodeStep));
+    while (decoded < wanted) {
+      if (decoded == pcm.size()) {
+        pcm.resize(std::min(wanted, decoded + kDecodeStep));
+      }
       int section = 0;
       long bytes = ov_read(&file, pcm.data() + decoded, static_cast<int>(pcm.size() - decoded),
                            0 /* little-endian */, 2 /* 16-bit */, 1 /* signed */, &section);
@@ -130,16 +132,15 @@ std::shared_ptr<TAudioSample> TAudioSampleLoaderOGG::LoadAudioSample(TStream& st
       // The stream ended before the length it announced (or went on into another logical stream, whose layout
       // may differ): keep what was decoded, and say so in the length.
       if (bytes == 0 || section != 0) {
-        pcm.resize(decoded);
         break;
       }
-      pcm.resize(decoded + static_cast<size_t>(bytes));
+      decoded += static_cast<size_t>(bytes);
     }
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
   std::shared_ptr<TAudioSample> sample =
-      TAudioSample::Create(static_cast<int32_t>(pcm.size() / static_cast<size_t>(frameBytes)),
+      TAudioSample::Create(static_cast<int32_t>(decoded / static_cast<size_t>(frameBytes)),
                            static_cast<int32_t>(info->rate),
                            channels == 1 ? TAudioSample::FORMAT_MONO16LE : TAudioSample::FORMAT_STEREO16LE);
   if (sample == nullptr) {
