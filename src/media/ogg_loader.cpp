@@ -124,8 +124,8 @@ std::shared_ptr<TAudioSample> TAudioSampleLoaderOGG::LoadAudioSample(TStream& st
         pcm.resize(std::min(wanted, decoded + kDecodeStep));
       }
       int section = 0;
-      long bytes = ov_read(&file, pcm.data() + decoded, static_cast<int>(pcm.size() - decoded),
-                           0 /* little-endian */, 2 /* 16-bit */, 1 /* signed */, &section);
+      long bytes = ov_read(&file, pcm.data() + decoded, static_cast<int>(pcm.size() - decoded), 0 /* little-endian */,
+                           2 /* 16-bit */, 1 /* signed */, &section);
       if (bytes < 0) {
         return nullptr;  // damaged data: no sample rather than a broken one
       }
@@ -139,10 +139,9 @@ std::shared_ptr<TAudioSample> TAudioSampleLoaderOGG::LoadAudioSample(TStream& st
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
-  std::shared_ptr<TAudioSample> sample =
-      TAudioSample::Create(static_cast<int32_t>(decoded / static_cast<size_t>(frameBytes)),
-                           static_cast<int32_t>(info->rate),
-                           channels == 1 ? TAudioSample::FORMAT_MONO16LE : TAudioSample::FORMAT_STEREO16LE);
+  std::shared_ptr<TAudioSample> sample = TAudioSample::Create(
+      static_cast<int32_t>(decoded / static_cast<size_t>(frameBytes)), static_cast<int32_t>(info->rate),
+      channels == 1 ? TAudioSample::FORMAT_MONO16LE : TAudioSample::FORMAT_STEREO16LE);
   if (sample == nullptr) {
     return nullptr;
   }

@@ -146,7 +146,8 @@ TEST_F(SavedFilesKillTest, AThousandKillsWhileSavingLeaveBothFilesWholeInTheOldO
   EXPECT_GT(progressSeen[1], 0);
   EXPECT_GT(leftTemporary, 0);
   // The figures the reliability report quotes.
-  std::printf("crash-safe saves: %d kills, %d in the middle of writing a file; settings read back as the first "
-              "version %d times and the second %d; progress %d and %d; none damaged\n",
-              kKills, leftTemporary, settingsSeen[0], settingsSeen[1], progressSeen[0], progressSeen[1]);
+  std::printf(
+      "crash-safe saves: %d kills, %d in the middle of writing a file; settings read back as the first "
+      "version %d times and the second %d; progress %d and %d; none damaged\n",
+      kKills, leftTemporary, settingsSeen[0], settingsSeen[1], progressSeen[0], progressSeen[1]);
 }

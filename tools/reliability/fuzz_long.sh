@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Runs every fuzz target long: in chunks of CHUNK seconds, each under the shared build lock (released between
 # chunks, so other builds get their turn), until the target has done GOAL executions or spent LIMIT seconds.
-# The figures of each chunk go to BUILD/long/TARGET.chunks (executions, coverage, corpus, new inputs, exit status),
-# which tools/reliability/report.sh turns into the fuzzing section of docs/RELIABILITY.md.
-#   fuzz_long.sh [GOAL [CHUNK [LIMIT]]]      defaults: 1000000 executions, 180 s chunks, 1800 s per target
+# The figures of each chunk go to BUILD/long/TARGET.chunks (executions, coverage edges, features, corpus, new
+# inputs, exit status, seconds) and the corpus it started from to TARGET.start; tools/reliability/report.sh
+# turns them into the fuzzing section of docs/RELIABILITY.md.
+#   fuzz_long.sh [GOAL [CHUNK [LIMIT]]]   defaults: 1000000 executions, 150 s chunks, 900 s of fuzzing per target
 # FUZZ_TARGETS="png ogg" limits the run to some targets.
 # Builds build/fuzz first (clang++, -DMORVIK_FUZZ=ON).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 goal=${1:-1000000}
-chunk=${2:-180}
-limit=${3:-1800}
+chunk=${2:-150}
+limit=${3:-900}
 build=build/fuzz
 lock=/tmp/morvik-build.lock
 read -r -a targets <<<"${FUZZ_TARGETS:-settings progress roster key_captions font_metrics png ogg}"
@@ -23,14 +24,19 @@ mkdir -p "$build/long"
 for target in "${targets[@]}"; do
   chunks=$build/long/$target.chunks
   : >"$chunks"
+  find "$build/corpus/$target" -type f 2>/dev/null | wc -l >"$build/long/$target.start"
   executions=0
   spent=0
   while ((executions < goal && spent < limit)); do
     log=$build/long/$target.log
-    started=$(date +%s)
     status=0
-    flock "$lock" tests/fuzz/run_fuzzer.sh "$build" "$target" -max_total_time="$chunk" >"$log" 2>&1 || status=$?
-    seconds=$(($(date +%s) - started))
+    # Timed inside the lock: the wait for other builds is not fuzzing time.
+    {
+      flock 9
+      started=$(date +%s)
+      tests/fuzz/run_fuzzer.sh "$build" "$target" -max_total_time="$chunk" >"$log" 2>&1 || status=$?
+      seconds=$(($(date +%s) - started))
+    } 9>"$lock"
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     added=$(sed -n 's/^stat::new_units_added: *//p' "$log" | tail -n 1)
     last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)

@@ -38,7 +38,7 @@ ctest_counts() {
 
 step_fuzz() {
   if [[ "${FUZZ_REUSE:-0}" != 1 ]]; then
-    tools/reliability/fuzz_long.sh "${FUZZ_GOAL:-1000000}" "${FUZZ_CHUNK:-180}" "${FUZZ_LIMIT:-1800}"
+    tools/reliability/fuzz_long.sh "${FUZZ_GOAL:-1000000}" "${FUZZ_CHUNK:-150}" "${FUZZ_LIMIT:-900}"
   fi
   local clang
   clang=$(clang++ --version | head -n 1)
@@ -50,14 +50,15 @@ step_fuzz() {
     echo "\`-malloc_limit_mb=256\` (no picture or sound of the game needs a tenth of that in one allocation). Each writes"
     echo "its input to a file in a private temporary folder and runs the game's own reader on it. Seeds: the game's"
     echo "files of that kind in \`data/\` and the hand-made cases in \`tests/fuzz/seeds/\`. Run in chunks of"
-    echo "${FUZZ_CHUNK:-180} s (each chunk starts by running the whole corpus again) until ${FUZZ_GOAL:-1000000} executions or"
-    echo "${FUZZ_LIMIT:-1800} s per target, on a machine of $(nproc) cores shared with other builds."
+    echo "${FUZZ_CHUNK:-150} s (each chunk starts by running the whole corpus again) until ${FUZZ_GOAL:-1000000} executions or"
+    echo "${FUZZ_LIMIT:-900} s of fuzzing per target, on a machine of $(nproc) cores shared with other builds."
     echo
     echo "Command: \`tools/reliability/report.sh fuzz\` (that is, \`tools/reliability/fuzz_long.sh\`); one target by"
     echo "hand: \`tests/fuzz/run_fuzzer.sh build/fuzz TARGET -max_total_time=60\`."
     echo
-    echo "| target | reader | executions | time (s) | chunks | coverage (edges) | features | corpus | findings |"
-    echo "|---|---|---:|---:|---:|---:|---:|---:|---:|"
+    echo "| target | reader | executions | fuzzing (s) | exec/s | chunks | corpus at start | coverage (edges) |" \
+      "features | corpus at end | findings |"
+    echo "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
     local target reader findings
     for target in settings progress roster key_captions font_metrics png ogg; do
       case $target in
@@ -70,14 +71,16 @@ step_fuzz() {
         ogg) reader="LoadAudioSample (Ogg Vorbis loader)" ;;
       esac
       findings=$(find "build/fuzz/findings/$target" -type f ! -name '*.log' 2>/dev/null | wc -l)
-      awk -v target="$target" -v reader="$reader" -v findings="$findings" '
-        { runs += $1; seconds += $7; chunks++; cov = $2; ft = $3; corp = $4; if ($6 != 0) failed++ }
-        END { printf "| fuzz_%s | %s | %d | %d | %d | %d | %d | %d | %d |\n",
-                     target, reader, runs, seconds, chunks, cov, ft, corp, findings + 0 }' \
+      awk -v target="$target" -v reader="$reader" -v findings="$findings" \
+        -v start="$(cat "build/fuzz/long/$target.start" 2>/dev/null || echo 0)" '
+        { runs += $1; seconds += $7; chunks++; cov = $2; ft = $3; corp = $4 }
+        END { printf "| fuzz_%s | %s | %d | %d | %d | %d | %d | %d | %d | %d | %d |\n", target, reader, runs,
+                     seconds, seconds > 0 ? runs / seconds : 0, chunks, start, cov, ft, corp, findings + 0 }' \
         "build/fuzz/long/$target.chunks"
     done
     echo
-    echo "Coverage, features and corpus are libFuzzer's figures at the end of the last chunk. A finding is an input"
+    echo "Fuzzing time is measured inside the build lock. Coverage, features and corpus at end are libFuzzer's figures"
+    echo "at the end of the last chunk; the corpus at start is what earlier runs left in \`build/fuzz/corpus\`. A finding is an input"
     echo "kept in \`build/fuzz/findings/TARGET/\` (a crash, undefined behaviour, a leak, an allocation over the"
     echo "limit or a time-out); every one is fixed in the game's code and its input, or one like it, added to the seeds."
     echo
@@ -121,6 +124,17 @@ step_sanitizers() {
     echo "| ASan + UBSan, every test | $all | $(ctest_counts "$out/asan.log") | \`cd build/debug && ctest\` |"
     echo "| TSan, threaded tests | $(grep -c 'Test *#' "$out/tsan.log") | $(ctest_counts "$out/tsan.log") |" \
       "\`cd build/tsan && ctest -R '$tsan_filter'\` |"
+    local log
+    for log in "$out/asan.log" "$out/tsan.log"; do
+      if grep -q 'The following tests FAILED' "$log"; then
+        echo
+        echo "Failed in \`$log\`:"
+        echo
+        echo '```'
+        sed -n '/The following tests FAILED/,/Errors while running/p' "$log"
+        echo '```'
+      fi
+    done
     echo
     echo "What is left out, and why: ThreadSanitizer runs only the tests matching \`$tsan_filter\` (the mixer"
     echo "and its rings, the SoftMix driver on SDL's audio thread, the sounds of a match, the audio drivers and the"
@@ -187,11 +201,11 @@ step_baddata() {
 
 step_soak() {
   build_debug
-  flock "$lock" bash -c "cd build/debug && ctest --output-on-failure -R 'Soak|Replay'" >"$out/soak.log" 2>&1 || true
+  flock "$lock" bash -c "cd build/debug && ctest --output-on-failure -R '^(Soak|Replay)'" >"$out/soak.log" 2>&1 || true
   {
     echo "## Soak and replay"
     echo
-    echo "Command: \`cd build/debug && ctest -R \"Soak|Replay\"\` (ASan and UBSan)."
+    echo "Command: \`cd build/debug && ctest -R '^(Soak|Replay)'\` (ASan and UBSan)."
     echo
     if grep -q 'No tests were found' "$out/soak.log"; then
       echo "Not yet present: the suite has no Soak.* or Replay.* tests on this branch."
@@ -207,7 +221,12 @@ step_soak() {
 
 for step in "${steps[@]}"; do
   case $step in
-    fuzz | sanitizers | saves | baddata | soak) "step_$step" ;;
+    fuzz | sanitizers | saves | baddata | soak)
+      "step_$step"
+      # The commit a section was measured at, marked when the work tree had changes.
+      echo "$(git rev-parse --short HEAD)$(git diff --quiet HEAD -- src tests tools cmake || echo ' with changes')" \
+        >"$out/$step.commit"
+      ;;
     *) echo "report.sh: no step \"$step\"" >&2; exit 2 ;;
   esac
 done
@@ -215,12 +234,14 @@ done
 {
   echo "# Reliability"
   echo
-  echo "Written by \`tools/reliability/report.sh\` on $(date -u +%Y-%m-%d), commit $(git rev-parse --short HEAD), on a machine"
-  echo "of $(nproc) cores. Do not edit by hand: run the script again."
+  echo "Written by \`tools/reliability/report.sh\` on $(date -u +%Y-%m-%d) on a machine of $(nproc) cores; each section"
+  echo "says the commit it was measured at. Do not edit by hand: run the script again."
   for step in fuzz sanitizers saves baddata soak; do
     echo
     if [[ -f "$out/$step.md" ]]; then
       cat "$out/$step.md"
+      echo
+      echo "_Measured at commit $(cat "$out/$step.commit" 2>/dev/null || echo unknown)._"
     else
       echo "## $step"
       echo
