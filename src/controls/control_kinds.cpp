@@ -2,6 +2,7 @@
 #include "controls/control_kinds.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "app/game_state.h"
 #include "media/gamepad.h"
@@ -58,7 +59,9 @@ std::shared_ptr<TControlJoyButton> TControlJoyButton::Create(int32_t port, int32
 }
 
 std::u16string TControlJoyButton::GetCaption() {
-  return JoyPrefix(port) + u"Btn" + IntToText(key + 1);
+  // A damaged settings file may hold the largest button number; counting it from 1 must not overflow.
+  std::u16string number = key == INT32_MAX ? u"2147483648" : IntToText(key + 1);
+  return JoyPrefix(port) + u"Btn" + number;
 }
 
 int32_t TControlJoyButton::_Update() {

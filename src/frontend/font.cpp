@@ -1,6 +1,7 @@
 // The game's bitmap font.
 #include "frontend/font.h"
 
+#include <algorithm>
 #include <string>
 
 #include "media/graphics.h"
@@ -8,6 +9,10 @@
 #include "media/stream.h"
 
 namespace {
+
+// No glyph is anywhere near this wide or placed this far from its cell; a number beyond it can only come from a
+// damaged file. Kept within it, no position computed from the metrics can overflow.
+constexpr int32_t kMetricLimit = 4096;
 
 // An optional minus, then digits up to the first other character; no digit right after the sign gives 0.
 int32_t TokenValue(const std::string& token) {
@@ -47,7 +52,7 @@ void TFont::_ReadMetrics(std::u16string_view path) {
     if (token.empty()) {
       continue;
     }
-    int32_t value = TokenValue(token);
+    int32_t value = std::clamp(TokenValue(token), -kMetricLimit, kMetricLimit);
     if (count < 256) {
       _charWidth[static_cast<size_t>(count)] = value;
     } else if (count < 261) {
@@ -60,11 +65,12 @@ void TFont::_ReadMetrics(std::u16string_view path) {
 }
 
 int32_t TFont::GetWidth(std::u16string_view text) {
-  int32_t width = -_charSpacing - _offset;
+  // Summed in 64 bits: a caption read from a file may be very long.
+  int64_t width = -int64_t{_charSpacing} - _offset;
   for (char16_t c : text) {
-    width += _charWidth[c & 0xFF] + _charSpacing;
+    width += int64_t{_charWidth[c & 0xFF]} + _charSpacing;
   }
-  return width;
+  return static_cast<int32_t>(std::clamp<int64_t>(width, INT32_MIN, INT32_MAX));
 }
 
 int32_t TFont::Draw(std::u16string_view text, int32_t x, int32_t y, int32_t halign, int32_t valign) {

@@ -33,7 +33,7 @@ public:
   int32_t GetWidth(std::u16string_view text);
 
   // Reads the 261 metrics from the file's bytes: numbers are runs of digits and "-", separated by anything else;
-  // a number still running at the end of the file is not stored.
+  // a number still running at the end of the file is not stored. Numbers beyond +-4096 read as +-4096.
   void _ReadMetrics(std::u16string_view path);
 
   std::shared_ptr<TImage> _image;

@@ -7,12 +7,18 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <new>
+#include <vector>
 
 #include "media/stream.h"
 
 namespace {
+
+// Decoded in steps of this many bytes (about three quarters of a second of stereo sound).
+constexpr size_t kDecodeStep = 128 * 1024;
 
 // Reads up to size * count bytes and reports whole items. The reader only ever asks for bytes (size 1). It
 // tells the end of the file from a failed read by errno, so errno is left at 0 unless the stream really failed
@@ -102,36 +108,46 @@ std::shared_ptr<TAudioSample> TAudioSampleLoaderOGG::LoadAudioSample(TStream& st
       info->rate <= 0 || info->rate > INT32_MAX) {
     return nullptr;
   }
-  int32_t channels = info->channels;
-  std::shared_ptr<TAudioSample> sample;
-  try {
-    sample = TAudioSample::Create(static_cast<int32_t>(frames), static_cast<int32_t>(info->rate),
-                                  channels == 1 ? TAudioSample::FORMAT_MONO16LE : TAudioSample::FORMAT_STEREO16LE);
-  } catch (const std::bad_alloc&) {
+  const int32_t channels = info->channels;
+  const int64_t frameBytes = 2 * channels;
+  if (frames > INT32_MAX / frameBytes) {
     return nullptr;  // a length no real effect has
   }
+  // The length comes from the last page, which a damaged file can set to anything: the memory grows with what
+  // really decodes, never with what was announced.
+  const auto wanted = static_cast<size_t>(frames * frameBytes);
+  std::vector<char> pcm;
+  size_t decoded = 0;
+  try {
+    while (decoded < wanted) {
+      if (decoded == pcm.size()) {
+        pcm.resize(std::min(wanted, decoded + kDecodeStep));
+      }
+      int section = 0;
+      long bytes = ov_read(&file, pcm.data() + decoded, static_cast<int>(pcm.size() - decoded), 0 /* little-endian */,
+                           2 /* 16-bit */, 1 /* signed */, &section);
+      if (bytes < 0) {
+        return nullptr;  // damaged data: no sample rather than a broken one
+      }
+      // The stream ended before the length it announced (or went on into another logical stream, whose layout
+      // may differ): keep what was decoded, and say so in the length.
+      if (bytes == 0 || section != 0) {
+        break;
+      }
+      decoded += static_cast<size_t>(bytes);
+    }
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+  std::shared_ptr<TAudioSample> sample = TAudioSample::Create(
+      static_cast<int32_t>(decoded / static_cast<size_t>(frameBytes)), static_cast<int32_t>(info->rate),
+      channels == 1 ? TAudioSample::FORMAT_MONO16LE : TAudioSample::FORMAT_STEREO16LE);
   if (sample == nullptr) {
     return nullptr;
   }
-
-  const int32_t frameBytes = 2 * channels;
-  const int32_t wanted = sample->length * frameBytes;
-  int32_t decoded = 0;
-  while (decoded < wanted) {
-    int section = 0;
-    long bytes = ov_read(&file, reinterpret_cast<char*>(sample->samples) + decoded, wanted - decoded,
-                         0 /* little-endian */, 2 /* 16-bit */, 1 /* signed */, &section);
-    if (bytes < 0) {
-      return nullptr;  // damaged data: no sample rather than a broken one
-    }
-    // The stream ended before the length it announced (or went on into another logical stream, whose layout
-    // may differ): keep what was decoded, and say so in the length.
-    if (bytes == 0 || section != 0) {
-      break;
-    }
-    decoded += static_cast<int32_t>(bytes);
+  if (sample->capacity > 0) {
+    std::memcpy(sample->samples, pcm.data(), static_cast<size_t>(sample->capacity));
   }
-  sample->length = decoded / frameBytes;
   return sample;
 }
 

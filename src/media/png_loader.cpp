@@ -7,6 +7,7 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -18,6 +19,8 @@ namespace {
 constexpr png_uint_32 kMaxSide = 16384;  // a small file declaring a huge picture must not take all memory
 constexpr png_uint_32 kMaxCachedChunks = 128;
 constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;
+// Deflate packs at most 1032 bytes into one: a file cannot hold more picture data than that many times its size.
+constexpr uint64_t kMaxDeflateRatio = 1032;
 
 struct TPngSource {
   TStream* stream;
@@ -46,6 +49,7 @@ struct THeader {
   png_uint_32 width;
   png_uint_32 height;
   int channels;
+  uint64_t storedBytes;  // the picture data as the file holds it once inflated: rows with their filter bytes
 };
 
 // Reads the header and sets up the transformations: 16-bit samples stripped, palettes, low bit depths and
@@ -55,6 +59,7 @@ bool ReadHeader(png_structp png, png_infop info, THeader* header) {
     return false;
   }
   png_read_info(png, info);
+  header->storedBytes = uint64_t{png_get_image_height(png, info)} * (uint64_t{png_get_rowbytes(png, info)} + 1);
   int colorType = png_get_color_type(png, info);
   bool transparency = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
   png_set_strip_16(png);
@@ -124,6 +129,12 @@ std::shared_ptr<TPixmap> TPixmapLoaderPNG::LoadPixmap(TStream& stream) {
 
   THeader header{};
   if (!ReadHeader(reader.png, reader.info, &header)) {
+    return nullptr;
+  }
+  // A few bytes that claim a huge picture are damage: refused before the picture is allocated, so such a file
+  // cannot make the game take a gigabyte for nothing.
+  int32_t fileBytes = stream.Size();
+  if (fileBytes >= 0 && header.storedBytes > kMaxDeflateRatio * static_cast<uint64_t>(fileBytes)) {
     return nullptr;
   }
   std::shared_ptr<TPixmap> pixmap;

@@ -7,6 +7,7 @@
 class TPixmapLoaderPNG : public TPixmapLoader {
 public:
   // Null when the stream does not start with the PNG signature, when libpng rejects the file, when it declares a
-  // picture wider or higher than 16384 pixels, or when the file is cut short.
+  // picture wider or higher than 16384 pixels or more picture data than a file of its size can hold, or when the
+  // file is cut short.
   std::shared_ptr<TPixmap> LoadPixmap(TStream& stream) override;
 };

@@ -1,0 +1,30 @@
+// Fuzzes the settings reader: the input is bin/settings.dat, read by Menu::Load over the default bindings with a
+// gamepad present, then used as the controls screens and the frame loop use it (every caption, one update).
+#include <cstddef>
+#include <cstdint>
+
+#include "app/bindings.h"
+#include "app/game_state.h"
+#include "controls/control.h"
+#include "frontend/menu.h"
+#include "fuzz_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  WriteFuzzInput("bin/settings.dat", data, size);
+  ResetGameState();
+  PadPresent = 1;
+  InstallDefaultBindings(0);
+  Menu::Load();
+  for (const auto& binding : KeyBindings) {
+    binding->GetCaption();
+  }
+  for (const auto& binding : PadBindings) {
+    binding->GetCaption();
+  }
+  TControl::Update();
+  // The window is made Zoom times 400 by 300: the reader keeps it within what a screen can hold.
+  if (Zoom < 1 || Zoom > 4 || (SoundOn != 0 && SoundOn != 1)) {
+    __builtin_trap();
+  }
+  return 0;
+}
