@@ -15,6 +15,7 @@
 #include "frontend/font.h"
 #include "frontend/menu.h"
 #include "media/clock.h"
+#include "media/frame_log.h"
 #include "media/gamepad.h"
 #include "media/image.h"
 #include "media/media.h"
@@ -44,7 +45,9 @@ void StartUp() {
   if (FrameTimer == nullptr) {
     throw TRuntimeError("cannot start the frame timer");
   }
+  FrameLogStep("frame timer");
   LoadGameFont();
+  FrameLogStep("font");
   int32_t pads = CountGamepads();
   if (pads != 0) {
     PadPresent = 1;
@@ -54,14 +57,21 @@ void StartUp() {
   HideCursor();
   SetAppTitle(u"Morvik 1.1");
   TControl::Init(u"bin/keyboard.dat");
+  FrameLogStep("gamepads and bindings");
   TFigure::Load();
+  FrameLogStep("sprite sheet");
   Menu::Load();
+  FrameLogStep("menu pictures and settings");
   Game::Load();
+  FrameLogStep("ring backgrounds");
   TOpponent::Load();
+  FrameLogStep("roster");
   SetupAudio();
+  FrameLogStep("sound effects");
 }
 
 int RunGame() {
+  FrameLogStep("main");
   std::string error;
   if (!EnterGameFolder(&error) || !StartMedia(&error)) {
     ReportFatal(error);
@@ -76,5 +86,6 @@ int RunGame() {
     status = 1;
   }
   StopMedia();
+  FrameLogWrite();
   return status;
 }

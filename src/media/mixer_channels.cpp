@@ -2,6 +2,7 @@
 // the reuse of voices the mixer hands back.
 #include <cmath>
 
+#include "media/frame_log.h"
 #include "media/mixer.h"
 
 namespace {
@@ -162,6 +163,7 @@ void TMixer::Play(uint32_t handle, std::shared_ptr<const TMixSound> sound, bool 
     Recycle(voice);  // 4096 sounds waiting for a mixer that does not run: this one is not heard
     return;
   }
+  FrameLogSoundRequested(voice);
   voice->inMixer = true;
   voice->handle = handle;
   slot->voice = voice;
