@@ -208,9 +208,13 @@ int32_t Load() {
   return 0;
 }
 
-int32_t Main() {
+int32_t Main(const std::function<void()>& beforeFirstFrame) {
   SetupGraphics();
   FrameLogStep("window");
+  if (beforeFirstFrame) {
+    beforeFirstFrame();
+    FrameLogStep("waited for the loading");
+  }
   while (TakeCloseRequest() == 0 && QuitRequested == 0) {
     Frame();
     if (QuitRequested != 0) {

@@ -1,6 +1,6 @@
 // The frame log's records, kept in memory while the game runs and written out once at the end. Everything but the
-// sound starts (the audio thread) and the timer's start (the timer's thread, once, before its first tick) is
-// recorded on the game thread. Times are CLOCK_MONOTONIC nanoseconds, the clock a measuring script reads too.
+// start-up steps (the game thread and start-up's loading thread, under a lock), the sound starts (the audio
+// thread) and the timer's start (the timer's thread, once, before its first tick) is recorded on the game thread. Times are CLOCK_MONOTONIC nanoseconds, the clock a measuring script reads too.
 #ifdef MORVIK_FRAME_LOG
 
 #include "media/frame_log.h"
@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -64,6 +65,7 @@ struct TLog {
     presses.reserve(20000);
     requests.reserve(20000);
   }
+  std::mutex stepsMutex;
   std::vector<TStep> steps;
   std::vector<TFrame> frames;
   std::vector<TKey> keys;
@@ -89,7 +91,9 @@ int64_t CurrentFrame() {
 }  // namespace
 
 void FrameLogStep(const char* step) {
-  Log().steps.push_back(TStep{step, Now()});
+  TLog& log = Log();
+  std::lock_guard<std::mutex> lock(log.stepsMutex);
+  log.steps.push_back(TStep{step, Now()});
 }
 
 void FrameLogFrameStarted(int32_t gameState) {
