@@ -124,6 +124,7 @@ void RunFrames(THeadlessFight& fight, const TOptions& options, TFrameCosts* cost
 }
 
 void Report(const TOptions& options, TFrameCosts& costs) {
+  std::printf("warmup %d\n", options.warmup);
   std::printf("frames %d\n", costs.frames);
   std::printf("fight_frames %d\n", costs.fightFrames);
   std::printf("allocations_in_fight_frames %lld\n", static_cast<long long>(costs.allocations));
