@@ -49,15 +49,18 @@ void LoadGameFont() {
 }
 
 // What start-up loads beside its own steps: the sprite sheet, then the ring backgrounds, and, once the audio
-// driver has been chosen, the sound effects. Threaded, it does so on a thread of its own from construction on;
-// otherwise (or where no thread can be started) each part is loaded when the game thread asks for it. Either way
-// the game thread takes the sprite sheet before the window opens, so that a missing sheet still stops the game
-// before anything appears, and everything before the first frame. The parts only decode files into the globals
-// that hold them, which nothing else touches until they are taken.
+// driver has been chosen, the sound effects. Threaded, it does so on a thread of its own from Start on (once the
+// globals it writes have been reset and the image flags it reads set); otherwise (or where no thread can be
+// started) each part is loaded when the game thread asks for it. Either way the game thread takes the sprite sheet
+// before the window opens, so that a missing sheet still stops the game before anything appears, and the rest
+// before the first frame. The parts only decode files into the globals that hold them, which nothing else touches
+// until they are taken.
 class TStartUpLoading {
 public:
-  explicit TStartUpLoading(bool threaded) {
-    if (threaded) {
+  explicit TStartUpLoading(bool threaded) : _threaded(threaded) {}
+  // Starts the thread, when threaded.
+  void Start() {
+    if (_threaded) {
       try {
         _thread = std::thread(&TStartUpLoading::Run, this);
       } catch (const std::system_error&) {
@@ -93,7 +96,8 @@ public:
   // Waits for the rest; raises what failed.
   void TakeTheRest() {
     if (!_thread.joinable()) {
-      LoadTheRest();
+      LoadBackgrounds();
+      LoadEffects();
       return;
     }
     _thread.join();
@@ -107,9 +111,11 @@ private:
     TFigure::Load();
     FrameLogStep("sprite sheet");
   }
-  static void LoadTheRest() {
+  static void LoadBackgrounds() {
     Game::Load();
     FrameLogStep("ring backgrounds");
+  }
+  static void LoadEffects() {
     LoadSoundEffects();
     FrameLogStep("sound effects");
   }
@@ -122,17 +128,16 @@ private:
       return;
     }
     try {
-      Game::Load();
-      FrameLogStep("ring backgrounds");
+      LoadBackgrounds();
       if (_go.get_future().get()) {
-        LoadSoundEffects();
-        FrameLogStep("sound effects");
+        LoadEffects();
       }
     } catch (...) {
       _failure = std::current_exception();
     }
   }
 
+  bool _threaded;
   std::thread _thread;
   std::promise<void> _sheet;
   std::promise<bool> _go;
@@ -145,6 +150,7 @@ private:
 void LoadBeforeWindow(TStartUpLoading& loading) {
   ResetGameState();
   SetDefaultImageFlags(0);
+  loading.Start();
   FrameTimer = TTimer::Create(kFrameRate);
   if (FrameTimer == nullptr) {
     throw TRuntimeError("cannot start the frame timer");

@@ -121,7 +121,10 @@ void FrameLogTimerStarted() {
   timerStart.store(Now(), std::memory_order_relaxed);
 }
 
-void FrameLogKeyEvent(int32_t key, bool down) {
+void FrameLogKeyEvent(int32_t key, bool down, bool repeat) {
+  if (repeat) {
+    return;
+  }
   TLog& log = Log();
   log.keys.push_back(TKey{key, down, Now(), static_cast<int64_t>(log.frames.size())});
 }

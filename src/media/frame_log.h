@@ -20,8 +20,9 @@ void FrameLogFramePresented();
 void FrameLogTicksWaited(int32_t ticks);
 // The frame timer starts counting: its first tick falls one period after now.
 void FrameLogTimerStarted();
-// The window's key event for the game's key code was taken from the queue now.
-void FrameLogKeyEvent(int32_t key, bool down);
+// The window's key event for the game's key code was taken from the queue now (the keyboard's repeats are not
+// recorded).
+void FrameLogKeyEvent(int32_t key, bool down, bool repeat);
 // This many presses of key were taken by the game in the current frame.
 void FrameLogKeyPresses(int32_t key, int32_t presses);
 // The mixer was asked to play a sound on this voice (the game thread).
@@ -38,7 +39,7 @@ inline void FrameLogFrameStarted(int32_t) {}
 inline void FrameLogFramePresented() {}
 inline void FrameLogTicksWaited(int32_t) {}
 inline void FrameLogTimerStarted() {}
-inline void FrameLogKeyEvent(int32_t, bool) {}
+inline void FrameLogKeyEvent(int32_t, bool, bool) {}
 inline void FrameLogKeyPresses(int32_t, int32_t) {}
 inline void FrameLogSoundRequested(const void*) {}
 inline void FrameLogSoundStarted(const void*, int32_t) {}

@@ -33,7 +33,7 @@ public:
   // Puts a single block on the free list; never gives memory back to the system.
   void deallocate(T* memory, std::size_t count) {
     if (count != 1) {
-      ::operator delete(memory, Size(count), std::align_val_t{Alignment()});
+      ::operator delete(memory, std::align_val_t{Alignment()});
       return;
     }
     auto* block = reinterpret_cast<TBlock*>(memory);

@@ -42,9 +42,7 @@ void HandleKey(const SDL_KeyboardEvent& key, bool down) {
   int32_t code = KeyCodeOfScancode(key.keysym.scancode);
   int32_t mods = ModifierMask();
   if (code != 0) {
-    if (key.repeat == 0) {
-      FrameLogKeyEvent(code, down);
-    }
+    FrameLogKeyEvent(code, down, key.repeat != 0);
     Emit(down ? (key.repeat != 0 ? EVENT_KEYREPEAT : EVENT_KEYDOWN) : EVENT_KEYUP, code, mods);
   }
   // Alt+F4 closes the game even where no window manager turns it into a close request; other Alt
