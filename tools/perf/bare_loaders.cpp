@@ -1,3 +1,4 @@
+// The bare decoding loops: nothing but the library calls a program needs to get the pixels or the samples.
 #include "bare_loaders.h"
 
 #include <png.h>

@@ -1,3 +1,4 @@
+// The game's pictures and effects, listed in start-up's order with the cell sizes start-up cuts them into.
 #include "game_files.h"
 
 const std::vector<TGamePicture>& GamePictures() {

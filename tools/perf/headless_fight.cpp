@@ -1,3 +1,5 @@
+// The headless fight: start-up's loading without a window or a device, the training match set up as the menu
+// does it, and the player's fighter handed to a computer controller.
 #include "headless_fight.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SDL2_image and SDL2_mixer loading a file and letting it go again.
 #include "sdl_loaders.h"
 
 #include <SDL.h>
