@@ -16,6 +16,7 @@
 #include "frontend/font.h"
 #include "frontend/menu.h"
 #include "media/clock.h"
+#include "media/frame_log.h"
 #include "media/graphics.h"
 #include "media/image.h"
 #include "media/input.h"
@@ -153,7 +154,10 @@ void DrawDisplay() {
     DrawBar(x, 40, 8, fighter.power[1], 100, s);
   }
   SetColor(255, 255, 255);
-  GameFont->Draw(IntToText(RoundsWon[0]) + u":" + IntToText(RoundsWon[1]), 200, 16, ALIGN_CENTER, ALIGN_TOP);
+  // Built in place: the frame loop allocates nothing.
+  TShortText score;
+  score.Add(RoundsWon[0]).Add(u":").Add(RoundsWon[1]);
+  GameFont->Draw(score.View(), 200, 16, ALIGN_CENTER, ALIGN_TOP);
 }
 
 void DrawPauseMenu() {
@@ -174,9 +178,9 @@ void DrawMessages() {
     // "Round n" for two seconds, then 3, 2, 1, then "FIGHT!" for the first second of the fight.
     int32_t n = 5 - DiffMillis(Now(), StateTime) / 1000;
     if (n > 3) {
-      Game::Info(u"Round " + IntToText(Round));
+      Game::Info(TShortText(u"Round ").Add(Round).View());
     } else if (n > 0) {
-      Game::Info(IntToText(n));
+      Game::Info(TShortText().Add(n).View());
     } else if (n == 0) {
       Game::Info(u"FIGHT!");
     }
@@ -204,19 +208,26 @@ int32_t Load() {
   return 0;
 }
 
-int32_t Main() {
+int32_t Main(const std::function<void()>& beforeFirstFrame) {
   SetupGraphics();
+  FrameLogStep("window");
+  if (beforeFirstFrame) {
+    beforeFirstFrame();
+    FrameLogStep("waited for the loading");
+  }
   while (TakeCloseRequest() == 0 && QuitRequested == 0) {
     Frame();
     if (QuitRequested != 0) {
       break;  // "Quit" ends the game at once
     }
-    FrameTimer->Wait();
+    int32_t ticks = FrameTimer->Wait();
+    FrameLogTicksWaited(ticks);
   }
   return 0;
 }
 
 int32_t Frame() {
+  FrameLogFrameStarted(GameState);
   if (InputLock == 0) {
     TControl::Update();
   }
@@ -231,6 +242,7 @@ int32_t Frame() {
   }
   Menu::Draw();
   FlipFrame(0);
+  FrameLogFramePresented();
   return 0;
 }
 

@@ -6,14 +6,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace Game {
 
 // Loads the ring background of each level; a missing one is simply not drawn.
 int32_t Load();
-// Opens the window and runs frames, one per tick of the frame timer, until the window is asked to close.
-int32_t Main();
+// Opens the window, calls beforeFirstFrame (when given) once it is open, and runs frames, one per tick of the frame
+// timer, until the window is asked to close.
+int32_t Main(const std::function<void()>& beforeFirstFrame = nullptr);
 // One frame: bindings, the match's step and picture, the menu, and presenting it. Tests run frames through it.
 int32_t Frame();
 // Text centred on (200, 100) in the current colour.

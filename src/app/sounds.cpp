@@ -48,12 +48,21 @@ int32_t PlayFightSound(int32_t kind, float volume) {
 }
 
 int32_t SetupAudio() {
+  SelectGameAudioDriver();
+  return LoadSoundEffects();
+}
+
+int32_t SelectGameAudioDriver() {
   for (const char16_t* name : {u"SoftMix DirectSound", u"SoftMix Multimedia", u"SoftMix", u"Null"}) {
     if (HasAudioDriver(name) != 0) {
       SelectAudioDriver(name);
       break;
     }
   }
+  return 0;
+}
+
+int32_t LoadSoundEffects() {
   // The order interleaves the numbered effects with the fight sounds: sfx0, woosh0 .. punchh0, sfx1, ...
   for (int32_t i = 0; i < SFX_COUNT; i++) {
     Sfx[static_cast<size_t>(i)] = LoadEffect(u"sfx/sfx" + IntToText(i) + u".ogg");

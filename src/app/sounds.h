@@ -11,5 +11,9 @@ int32_t PlaySfx(int32_t index);
 int32_t PlayFightSound(int32_t kind, float volume);
 
 // Chooses the first audio driver present of "SoftMix DirectSound", "SoftMix Multimedia", "SoftMix" and "Null",
-// then loads every effect, whether or not sound is on.
+// then loads every effect, whether or not sound is on: SelectGameAudioDriver, then LoadSoundEffects.
 int32_t SetupAudio();
+int32_t SelectGameAudioDriver();
+// Loads every effect through the current driver. It only decodes files and makes sounds of them, so start-up may
+// run it on a thread of its own while nothing reads the effects yet.
+int32_t LoadSoundEffects();

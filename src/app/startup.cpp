@@ -1,9 +1,21 @@
 // The start-up sequence. Its order matters: the saved settings are read before the window opens (so the first
-// window already has the saved zoom) and before the sounds are loaded; every image is loaded before the window
-// exists, and the drawing layer keeps them drawable when the window is re-opened.
+// window already has the saved zoom) and before the sounds are loaded; all required data is read before the window
+// opens, so that a missing file stops the game before anything appears; images need no window to be loaded, and
+// the drawing layer keeps them drawable when the window is re-opened.
+//
+// The sprite sheet is loaded on a second thread while the font is, and the ring backgrounds and the sound effects,
+// which the first frame does not need, while the window opens, which takes about as long. The game waits for the
+// sheet before the window opens and for the rest before its first frame: every frame sees everything loaded, as if
+// it had all been loaded first, and the first frame comes sooner.
 #include "app/startup.h"
 
+#include <exception>
+#include <functional>
+#include <future>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 #include "app/bindings.h"
 #include "app/game.h"
@@ -15,6 +27,7 @@
 #include "frontend/font.h"
 #include "frontend/menu.h"
 #include "media/clock.h"
+#include "media/frame_log.h"
 #include "media/gamepad.h"
 #include "media/image.h"
 #include "media/media.h"
@@ -35,16 +48,116 @@ void LoadGameFont() {
   }
 }
 
-}  // namespace
+// What start-up loads beside its own steps: the sprite sheet, then the ring backgrounds, and, once the audio
+// driver has been chosen, the sound effects. Threaded, it does so on a thread of its own from Start on (once the
+// globals it writes have been reset and the image flags it reads set); otherwise (or where no thread can be
+// started) each part is loaded when the game thread asks for it. Either way the game thread takes the sprite sheet
+// before the window opens, so that a missing sheet still stops the game before anything appears, and the rest
+// before the first frame. The parts only decode files into the globals that hold them, which nothing else touches
+// until they are taken.
+class TStartUpLoading {
+public:
+  explicit TStartUpLoading(bool threaded) : _threaded(threaded) {}
+  // Starts the thread, when threaded.
+  void Start() {
+    if (_threaded) {
+      try {
+        _thread = std::thread(&TStartUpLoading::Run, this);
+      } catch (const std::system_error&) {
+        // loaded on the game thread instead
+      }
+    }
+  }
+  // Stops after the part under way when the game did not get as far as its first frame.
+  ~TStartUpLoading() {
+    if (!_driverChosen) {
+      _go.set_value(false);
+    }
+    if (_thread.joinable()) {
+      _thread.join();
+    }
+  }
+  TStartUpLoading(const TStartUpLoading&) = delete;
+  TStartUpLoading& operator=(const TStartUpLoading&) = delete;
 
-void StartUp() {
+  // Waits for the sprite sheet; raises its failure.
+  void TakeSpriteSheet() {
+    if (!_thread.joinable()) {
+      LoadSpriteSheet();
+      return;
+    }
+    _sheet.get_future().get();
+  }
+  // The audio driver is chosen: the effects may be made with it.
+  void AudioDriverChosen() {
+    _driverChosen = true;
+    _go.set_value(true);
+  }
+  // Waits for the rest; raises what failed.
+  void TakeTheRest() {
+    if (!_thread.joinable()) {
+      LoadBackgrounds();
+      LoadEffects();
+      return;
+    }
+    _thread.join();
+    if (_failure != nullptr) {
+      std::rethrow_exception(std::exchange(_failure, nullptr));
+    }
+  }
+
+private:
+  static void LoadSpriteSheet() {
+    TFigure::Load();
+    FrameLogStep("sprite sheet");
+  }
+  static void LoadBackgrounds() {
+    Game::Load();
+    FrameLogStep("ring backgrounds");
+  }
+  static void LoadEffects() {
+    LoadSoundEffects();
+    FrameLogStep("sound effects");
+  }
+  void Run() {
+    try {
+      LoadSpriteSheet();
+      _sheet.set_value();
+    } catch (...) {
+      _sheet.set_exception(std::current_exception());
+      return;
+    }
+    try {
+      LoadBackgrounds();
+      if (_go.get_future().get()) {
+        LoadEffects();
+      }
+    } catch (...) {
+      _failure = std::current_exception();
+    }
+  }
+
+  bool _threaded;
+  std::thread _thread;
+  std::promise<void> _sheet;
+  std::promise<bool> _go;
+  bool _driverChosen = false;
+  std::exception_ptr _failure;
+};
+
+// Start-up's steps up to the window: the globals, the frame timer, the required data (the font first), the
+// bindings, the saved settings, the roster and the audio device.
+void LoadBeforeWindow(TStartUpLoading& loading) {
   ResetGameState();
   SetDefaultImageFlags(0);
+  loading.Start();
   FrameTimer = TTimer::Create(kFrameRate);
   if (FrameTimer == nullptr) {
     throw TRuntimeError("cannot start the frame timer");
   }
+  FrameLogStep("frame timer");
   LoadGameFont();
+  FrameLogStep("font");
   int32_t pads = CountGamepads();
   if (pads != 0) {
     PadPresent = 1;
@@ -54,14 +167,26 @@ void StartUp() {
   HideCursor();
   SetAppTitle(u"Morvik 1.1");
   TControl::Init(u"bin/keyboard.dat");
-  TFigure::Load();
+  FrameLogStep("gamepads and bindings");
+  loading.TakeSpriteSheet();
   Menu::Load();
-  Game::Load();
+  FrameLogStep("menu pictures and settings");
   TOpponent::Load();
-  SetupAudio();
+  FrameLogStep("roster");
+  SelectGameAudioDriver();
+  loading.AudioDriverChosen();
+}
+
+}  // namespace
+
+void StartUp() {
+  TStartUpLoading loading(false);
+  LoadBeforeWindow(loading);
+  loading.TakeTheRest();
 }
 
 int RunGame() {
+  FrameLogStep("main");
   std::string error;
   if (!EnterGameFolder(&error) || !StartMedia(&error)) {
     ReportFatal(error);
@@ -69,12 +194,15 @@ int RunGame() {
   }
   int status = 0;
   try {
-    StartUp();
-    Game::Main();
+    // Ended (joined) before the handler below runs and before the media layer stops, whatever happens.
+    TStartUpLoading loading(true);
+    LoadBeforeWindow(loading);
+    Game::Main([&loading] { loading.TakeTheRest(); });
   } catch (const TRuntimeError& failure) {
     ReportFatal(failure.what());
     status = 1;
   }
   StopMedia();
+  FrameLogWrite();
   return status;
 }

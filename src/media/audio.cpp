@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "media/frame_log.h"
+#include "media/recycling_allocator.h"
+
 int32_t TChannel::Stop() {
   return 0;
 }
@@ -59,7 +62,7 @@ public:
 private:
   std::shared_ptr<TChannel> Start(std::shared_ptr<TChannel> channel, int32_t cued) {
     if (channel == nullptr) {
-      channel = std::make_shared<TNullChannel>();
+      channel = std::allocate_shared<TNullChannel>(TRecyclingAllocator<TNullChannel>());
     }
     auto* null = dynamic_cast<TNullChannel*>(channel.get());
     NullAudioLog().Record(TNullPlay{this, null != nullptr ? null->_volume : 1.0f, cued});
@@ -105,7 +108,8 @@ std::shared_ptr<TSound> TAudioDriver::CreateSound(std::shared_ptr<TAudioSample>,
 }
 
 std::shared_ptr<TChannel> TAudioDriver::AllocChannel() {
-  return std::make_shared<TNullChannel>();
+  // A channel is made for every sound played: its memory is reused, so playing allocates nothing.
+  return std::allocate_shared<TNullChannel>(TRecyclingAllocator<TNullChannel>());
 }
 
 std::shared_ptr<TSound> TAudioDriver::LoadSound(std::u16string_view path, int32_t flags) {
@@ -137,6 +141,7 @@ int32_t SelectAudioDriver(std::u16string_view name) {
     return 0;
   }
   currentDriver = driver;
+  FrameLogStep("audio device");
   return 1;
 }
 

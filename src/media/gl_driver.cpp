@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "media/frame_log.h"
 #include "media/media.h"
 #include "media/pixmap.h"
 #include "media/runtime_error.h"
@@ -140,6 +141,7 @@ std::shared_ptr<TGraphics> TGLPlaxDriverImpl::CreateGraphics(int32_t width, int3
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return nullptr;
   }
+  FrameLogStep("SDL video");
   SDL_GL_ResetAttributes();
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
@@ -166,6 +168,7 @@ std::shared_ptr<TGraphics> TGLPlaxDriverImpl::CreateGraphics(int32_t width, int3
     SDL_DestroyWindow(window);
     return nullptr;
   }
+  FrameLogStep("window and OpenGL context");
   _seq++;
   _swapInterval = -1;
   SDL_ShowCursor(CursorHidden() ? SDL_DISABLE : SDL_ENABLE);

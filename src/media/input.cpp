@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "media/events.h"
+#include "media/frame_log.h"
 #include "media/system.h"
 
 namespace {
@@ -105,6 +106,9 @@ int32_t TakeKeyHits(int32_t key) {
   }
   int32_t hits = input.hits[static_cast<size_t>(key)];
   input.hits[static_cast<size_t>(key)] = 0;
+  if (hits != 0) {
+    FrameLogKeyPresses(key, hits);
+  }
   return hits;
 }
 

@@ -10,6 +10,7 @@
 
 #include "media/audio.h"
 #include "media/clock.h"
+#include "media/frame_log.h"
 #include "media/gamepad.h"
 #include "media/gl_driver.h"
 #include "media/graphics.h"
@@ -74,6 +75,7 @@ bool StartMedia(std::string* error) {
     }
     return false;
   }
+  FrameLogStep("SDL events");
   RegisterTimerMessageType();
   StartClock();
   RegisterMediaLoaders();
@@ -82,6 +84,7 @@ bool StartMedia(std::string* error) {
     SDL_JoystickEventState(SDL_IGNORE);  // pads are polled; their events would only fill the queue
     SetPadPlatform(SDLPadPlatform());
   }
+  FrameLogStep("SDL joysticks");
   InstallWindowEvents();
   SetGameGraphicsDriver(GLPlaxDriver());
   RegisterSoftMixDrivers();

@@ -2,6 +2,7 @@
 // the reuse of voices the mixer hands back.
 #include <cmath>
 
+#include "media/frame_log.h"
 #include "media/mixer.h"
 
 namespace {
@@ -22,6 +23,9 @@ int32_t ToFixed(float value, float one, int32_t lowest, int32_t highest) {
 // Volume and depth are 16-bit words; pan beyond a side would turn that side's gain negative; the mixer only
 // reads forwards, and a rate of 256 already skips most of any sound.
 constexpr int32_t kMaxRate = 256 * 65536;
+// More voices than a match ever plays at once (a few fight sounds of a few tenths of a second, and a jingle or
+// two): made with the mixer, so that no frame of the game has to make one when a new most comes along.
+constexpr int32_t kVoicesMadeAhead = 32;
 
 }  // namespace
 
@@ -32,6 +36,11 @@ TMixer::TMixer() {
     _freeSlots = i;
   }
   _spare.reserve(64);
+  _voices.reserve(kVoicesMadeAhead);
+  for (int32_t i = 0; i < kVoicesMadeAhead; i++) {
+    _voices.push_back(std::make_unique<TMixVoice>());
+    _spare.push_back(_voices.back().get());
+  }
 }
 
 TMixer::~TMixer() = default;
@@ -162,6 +171,7 @@ void TMixer::Play(uint32_t handle, std::shared_ptr<const TMixSound> sound, bool 
     Recycle(voice);  // 4096 sounds waiting for a mixer that does not run: this one is not heard
     return;
   }
+  FrameLogSoundRequested(voice);
   voice->inMixer = true;
   voice->handle = handle;
   slot->voice = voice;

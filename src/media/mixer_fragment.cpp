@@ -2,6 +2,7 @@
 // the accumulators into 16-bit frames. Nothing here allocates, locks or waits.
 #include <algorithm>
 
+#include "media/frame_log.h"
 #include "media/mixer.h"
 #include "media/mixer_kernel.h"
 
@@ -97,6 +98,9 @@ bool TMixer::MixVoice(TMixVoice& voice, bool fading) {
   }
   int32_t first = voice.delay;
   voice.delay = 0;
+  if (!voice.started) {
+    FrameLogSoundStarted(&voice, first);
+  }
   voice.started = true;
 
   int32_t pan = voice.pan.load(std::memory_order_relaxed);

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "media/events.h"
+#include "media/frame_log.h"
 #include "media/platform_messages.h"
 #include "media/sdl_keys.h"
 #include "media/sdl_window_events.h"
@@ -41,6 +42,7 @@ void HandleKey(const SDL_KeyboardEvent& key, bool down) {
   int32_t code = KeyCodeOfScancode(key.keysym.scancode);
   int32_t mods = ModifierMask();
   if (code != 0) {
+    FrameLogKeyEvent(code, down, key.repeat != 0);
     Emit(down ? (key.repeat != 0 ? EVENT_KEYREPEAT : EVENT_KEYDOWN) : EVENT_KEYUP, code, mods);
   }
   // Alt+F4 closes the game even where no window manager turns it into a close request; other Alt

@@ -1,6 +1,8 @@
 // The SoftMix audio driver, its sounds and its channels.
 #include "media/softmix_driver.h"
 
+#include "media/recycling_allocator.h"
+
 TSoftMixChannel::~TSoftMixChannel() {
   _mixer->FreeChannel(fa_channel);
 }
@@ -53,7 +55,8 @@ std::shared_ptr<TChannel> TSoftMixSound::Cue(std::shared_ptr<TChannel> channel) 
 
 std::shared_ptr<TChannel> TSoftMixSound::Start(std::shared_ptr<TChannel> channel, bool paused) {
   if (channel == nullptr) {
-    channel = std::make_shared<TSoftMixChannel>(_mixer, _mixer->AllocChannel(true));
+    channel = std::allocate_shared<TSoftMixChannel>(TRecyclingAllocator<TSoftMixChannel>(), _mixer,
+                                                    _mixer->AllocChannel(true));
   }
   auto* ours = dynamic_cast<TSoftMixChannel*>(channel.get());
   if (ours != nullptr && ours->_mixer == _mixer) {
@@ -101,7 +104,9 @@ std::shared_ptr<TChannel> TSoftMixAudioDriver::AllocChannel() {
   if (_mixer == nullptr) {
     return TAudioDriver::AllocChannel();
   }
-  return std::make_shared<TSoftMixChannel>(_mixer, _mixer->AllocChannel(false));
+  // A channel is made for every sound played: its memory is reused, so playing allocates nothing.
+  return std::allocate_shared<TSoftMixChannel>(TRecyclingAllocator<TSoftMixChannel>(), _mixer,
+                                               _mixer->AllocChannel(false));
 }
 
 void RegisterSoftMixDrivers() {

@@ -1,6 +1,8 @@
 // The runtime's text and number conversions.
 #include "media/text.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
@@ -64,6 +66,22 @@ std::string TextToUtf8(std::u16string_view text) {
 
 std::u16string IntToText(int32_t value) {
   return BytesToText(std::to_string(value));
+}
+
+TShortText& TShortText::Add(std::u16string_view text) {
+  size_t count = std::min(text.size(), CAPACITY - _length);
+  std::copy_n(text.begin(), count, _chars.begin() + static_cast<std::ptrdiff_t>(_length));
+  _length += count;
+  return *this;
+}
+
+TShortText& TShortText::Add(int32_t value) {
+  char digits[16];
+  std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+  for (const char* c = digits; c != end.ptr && _length < CAPACITY; c++) {
+    _chars[_length++] = static_cast<char16_t>(*c);
+  }
+  return *this;
 }
 
 std::u16string FloatToText(float value) {

@@ -2,6 +2,8 @@
 // data file of the game is written and read with.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +24,24 @@ std::string TextToUtf8(std::u16string_view text);
 
 // Decimal digits with a leading "-" for negative values; -2147483648 is written whole.
 std::u16string IntToText(int32_t value);
+
+// A short text put together in place from words and numbers, for what is drawn every frame (the score, "Round
+// 10"): unlike a std::u16string it never allocates. It holds up to CAPACITY characters; more are dropped.
+class TShortText {
+public:
+  static constexpr size_t CAPACITY = 32;
+
+  TShortText() = default;
+  explicit TShortText(std::u16string_view text) { Add(text); }
+  TShortText& Add(std::u16string_view text);
+  // The number's decimal digits, as IntToText writes them.
+  TShortText& Add(int32_t value);
+  std::u16string_view View() const { return std::u16string_view(_chars.data(), _length); }
+
+private:
+  std::array<char16_t, CAPACITY> _chars{};
+  size_t _length = 0;
+};
 
 // The C format "%#.9g": nine significant digits, the point always present, trailing zeros kept (0.25 gives
 // "0.250000000"). The settings file stores gamepad directions this way.

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <thread>
 
+#include "media/frame_log.h"
 #include "media/platform_messages.h"
 #include "media/system.h"
 
@@ -67,6 +68,7 @@ void Post(TTimerSlot& slot, int32_t handle) {
 
 void RunTimer(TTimerSlot& slot, int32_t handle, Clock::duration period) {
   Clock::time_point deadline = Clock::now() + period;
+  FrameLogTimerStarted();
   std::unique_lock<std::mutex> lock(slot.mutex);
   while (!slot.wake.wait_until(lock, deadline, [&slot] { return slot.stopping; })) {
     Post(slot, handle);
