@@ -20,12 +20,14 @@ cmake -S . -B build/clang -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX
 cmake --build build/clang -j "$jobs"
 (cd build/clang && ctest --output-on-failure -j "$jobs")
 
-# ThreadSanitizer: only the test executable, and only the tests with a second thread in them (the audio thread,
-# the frame timer's threads).
+# ThreadSanitizer: the tests with a second thread in them (the audio thread, the frame timer's threads).
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_TSAN=ON -DMORVIK_TOOLS=OFF \
   -DCMAKE_CXX_COMPILER=g++ >/dev/null
-cmake --build build/tsan -j "$jobs" --target morvik_tests
+cmake --build build/tsan -j "$jobs" --target morvik_tests morvik morvik_data
 (cd build/tsan && ctest --output-on-failure -j "$jobs" -R 'AudioRing|Mixer|SoftMix|MatchSounds|AudioDrivers|Timer')
+# The game itself, whose start-up loads on a second thread: started whole, and stopped by each missing required
+# file, with ThreadSanitizer watching (a report ends the game with a status of its own).
+xvfb-run -a -s "-screen 0 1920x1200x24" tests/e2e/start_up.sh build/tsan/game
 
 # Every reader of the game's files under libFuzzer with ASan and UBSan, a few seconds each: all seeds (among them
 # every input that ever found a fault) and then new inputs. tools/reliability/report.sh runs them long.
