@@ -25,7 +25,7 @@ build_debug() {
 build_tsan() {
   flock "$lock" cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_TSAN=ON \
     -DMORVIK_TOOLS=OFF -DCMAKE_CXX_COMPILER=g++ >/dev/null
-  flock "$lock" cmake --build build/tsan -j "$jobs" --target morvik_tests >/dev/null
+  flock "$lock" cmake --build build/tsan -j "$jobs" --target morvik_tests morvik morvik_data >/dev/null
 }
 
 # "N passed, N failed" from a ctest log.
@@ -110,6 +110,9 @@ step_sanitizers() {
   flock "$lock" bash -c "cd build/debug && ctest --output-on-failure -j $jobs" >"$out/asan.log" 2>&1 || true
   flock "$lock" bash -c "cd build/tsan && ctest --output-on-failure -j $jobs -R '$tsan_filter'" \
     >"$out/tsan.log" 2>&1 || true
+  local game_status=0
+  flock "$lock" xvfb-run -a -s "-screen 0 1920x1200x24" tests/e2e/start_up.sh build/tsan/game \
+    >"$out/tsan-game.log" 2>&1 || game_status=$?
   local all
   all=$(cd build/debug && ctest -N | sed -n 's/^Total Tests: //p')
   {
@@ -124,6 +127,9 @@ step_sanitizers() {
     echo "| ASan + UBSan, every test | $all | $(ctest_counts "$out/asan.log") | \`cd build/debug && ctest\` |"
     echo "| TSan, threaded tests | $(grep -c 'Test *#' "$out/tsan.log") | $(ctest_counts "$out/tsan.log") |" \
       "\`cd build/tsan && ctest -R '$tsan_filter'\` |"
+    echo "| TSan, the game started whole and stopped by each missing required file | 1 |" \
+      "$( ((game_status == 0)) && echo passed || echo "FAILED: $(tail -n 3 "$out/tsan-game.log" | tr '\n' ' ')") |" \
+      "\`xvfb-run -a tests/e2e/start_up.sh build/tsan/game\` |"
     local log
     for log in "$out/asan.log" "$out/tsan.log"; do
       if grep -q 'The following tests FAILED' "$log"; then
@@ -138,7 +144,8 @@ step_sanitizers() {
     echo
     echo "What is left out, and why: ThreadSanitizer runs only the tests matching \`$tsan_filter\` (the mixer"
     echo "and its rings, the SoftMix driver on SDL's audio thread, the sounds of a match, the audio drivers and the"
-    echo "frame timer's threads); every other test runs on one thread. The runs of the real game window (E2E.*,"
+    echo "frame timer's threads), and the game itself, whose start-up loads the sprite sheet, the ring backgrounds"
+    echo "and the sound effects on a second thread; every other test runs on one thread. The runs of the real game window (E2E.*,"
     echo "the packaging tests) set \`ASAN_OPTIONS=detect_leaks=0\`, because LeakSanitizer cannot attribute what"
     echo "Mesa's driver and D-Bus keep at exit; leaks are checked by every headless test. Nothing else is excluded."
   } >"$out/sanitizers.md"
