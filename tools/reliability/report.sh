@@ -75,7 +75,7 @@ step_fuzz() {
         -v start="$(cat "build/fuzz/long/$target.start" 2>/dev/null || echo 0)" '
         { runs += $1; seconds += $7; chunks++; cov = $2; ft = $3; corp = $4 }
         END { printf "| fuzz_%s | %s | %d | %d | %d | %d | %d | %d | %d | %d | %d |\n", target, reader, runs,
-                     seconds, seconds > 0 ? runs / seconds : 0, chunks, start, cov, ft, corp, findings + 0 }' \
+                     seconds, (seconds > 0 ? runs / seconds : 0), chunks, start, cov, ft, corp, findings + 0 }' \
         "build/fuzz/long/$target.chunks"
     done
     echo
