@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <unistd.h>
+
 #include "media/audio.h"
 #include "media/clock.h"
 #include "media/frame_log.h"
@@ -26,6 +28,13 @@ namespace {
 
 std::u16string appTitle;
 bool cursorHidden = false;
+pid_t gameProcess = 0;
+
+void EndForkedCopy(int status, void*) {
+  if (getpid() != gameProcess) {
+    _exit(status);
+  }
+}
 
 }  // namespace
 
@@ -114,5 +123,12 @@ void ReportWarning(const std::string& message) {
 void ReportFatal(const std::string& message) {
   std::fprintf(stderr, "morvik: %s\n", message.c_str());
   // Without a display this fails quietly; the line above has already said it.
+  EndForkedCopiesAtExit();
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Morvik", message.c_str(), nullptr);
+}
+
+void EndForkedCopiesAtExit() {
+  // Exit handlers run in the reverse order of their registration: registered last, this one runs first.
+  gameProcess = getpid();
+  on_exit(EndForkedCopy, nullptr);
 }

@@ -30,3 +30,9 @@ void ReportWarning(const std::string& message);
 
 // A fault the player must know about: one line on standard error, and a message box when a desktop is there.
 void ReportFatal(const std::string& message);
+
+// SDL shows its message box from a forked copy of the game. Should that copy end by exit() (libX11 calls it when
+// it loses the display), it must leave at once instead of running the game's exit handlers: the timer threads and
+// the audio device they stop belong to the original, and the copy would wait for them for ever. Call right before
+// anything that may fork; it holds for exit handlers registered before the call. ReportFatal does so.
+void EndForkedCopiesAtExit();
