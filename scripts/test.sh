@@ -4,6 +4,8 @@
 # game thread meets the audio thread or the timer's once more under ThreadSanitizer; then each reader of the game's
 # files briefly under libFuzzer; then the installation and the play command on a fresh clone.
 set -euo pipefail
+# Xvfb runs with -noreset: otherwise it resets whenever its last client leaves, and a game started in that moment
+# cannot reach the display.
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh --test
@@ -27,7 +29,7 @@ cmake --build build/tsan -j "$jobs" --target morvik_tests morvik morvik_data
 (cd build/tsan && ctest --output-on-failure -j "$jobs" -R 'AudioRing|Mixer|SoftMix|MatchSounds|AudioDrivers|Timer')
 # The game itself, whose start-up loads on a second thread: started whole, and stopped by each missing required
 # file, with ThreadSanitizer watching (a report ends the game with a status of its own).
-xvfb-run -a -s "-screen 0 1920x1200x24" tests/e2e/start_up.sh build/tsan/game
+xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/e2e/start_up.sh build/tsan/game
 
 # Every reader of the game's files under libFuzzer with ASan and UBSan, a few seconds each: all seeds (among them
 # every input that ever found a fault) and then new inputs. tools/reliability/report.sh runs them long.
@@ -49,5 +51,5 @@ done
 # the README's play command on a fresh clone (both in a virtual X server).
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVIK_TESTS=OFF -DMORVIK_TOOLS=OFF >/dev/null
 cmake --build build/release -j "$jobs"
-xvfb-run -a -s "-screen 0 1920x1200x24" tests/packaging/install_test.sh build/release
-xvfb-run -a -s "-screen 0 1920x1200x24" tests/packaging/fresh_clone_test.sh "$PWD"
+xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/packaging/install_test.sh build/release
+xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/packaging/fresh_clone_test.sh "$PWD"

@@ -30,7 +30,7 @@ if [[ -z "${MORVIK_PERF_LOCKED:-}" ]] && ! lock_held_by_ancestor; then
 fi
 
 out=build/perf
-xvfb=(xvfb-run -a -s "-screen 0 1920x1200x24")
+xvfb=(xvfb-run -a -s "-screen 0 1920x1200x24 -noreset")
 
 # The machine as the measurement finds it: CPUs, their model, the load average just before, the date.
 note_machine() {

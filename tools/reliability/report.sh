@@ -111,7 +111,7 @@ step_sanitizers() {
   flock "$lock" bash -c "cd build/tsan && ctest --output-on-failure -j $jobs -R '$tsan_filter'" \
     >"$out/tsan.log" 2>&1 || true
   local game_status=0
-  flock "$lock" xvfb-run -a -s "-screen 0 1920x1200x24" tests/e2e/start_up.sh build/tsan/game \
+  flock "$lock" xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/e2e/start_up.sh build/tsan/game \
     >"$out/tsan-game.log" 2>&1 || game_status=$?
   local all
   all=$(cd build/debug && ctest -N | sed -n 's/^Total Tests: //p')
@@ -183,7 +183,7 @@ step_saves() {
 step_baddata() {
   build_debug
   local status=0
-  flock "$lock" xvfb-run -a -s "-screen 0 1920x1200x24" tests/e2e/bad_data.sh --table "$out/baddata-table.md" \
+  flock "$lock" xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/e2e/bad_data.sh --table "$out/baddata-table.md" \
     build/debug/game >"$out/baddata.log" 2>&1 || status=$?
   {
     echo "## Damaged data files, end to end"
