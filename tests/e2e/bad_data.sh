@@ -9,6 +9,7 @@
 #   bad_data.sh [--table FILE] GAME_DIR [FILE...]
 # Without FILEs every file is tried; --table writes the outcomes as a Markdown table.
 set -uo pipefail
+source "$(dirname "$0")/../support/game_window.sh"
 table=
 if [[ "${1:-}" == "--table" ]]; then
   table=$2
@@ -83,13 +84,8 @@ prepare() {
 # "early STATUS" when the game ended before any window, or "nowindow" when none came within 30 s.
 run_windowed() {
   "$work/game/morvik" 2>"$work/err" >/dev/null &
-  local pid=$! window= status
-  for _ in $(seq 1 300); do
-    window=$(xdotool search --name "^Morvik 1.1$" 2>/dev/null | head -n 1)
-    [[ -n "$window" ]] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
+  local pid=$! window status
+  window=$(wait_for_game_window "$pid" 300)
   if [[ -z "$window" ]]; then
     if kill -0 "$pid" 2>/dev/null; then
       kill -9 "$pid"

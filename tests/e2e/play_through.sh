@@ -5,6 +5,7 @@
 # deliberately weak roster, whose cup is still on the tournament screen after a restart.
 #   play_through.sh GAME_DIR [SCREENSHOT_DIR]
 set -uo pipefail
+source "$(dirname "$0")/../support/game_window.sh"
 source=$1
 shots=${2:-}
 work=$(mktemp -d)
@@ -30,12 +31,7 @@ zoom=2
 start_game() {
   "$game/morvik" 2>>"$work/stderr" &
   pid=$!
-  window=
-  for _ in $(seq 1 100); do
-    window=$(xdotool search --name "^Morvik 1.1$" 2>/dev/null | head -n 1)
-    [[ -n "$window" ]] && break
-    sleep 0.1
-  done
+  window=$(wait_for_game_window "$pid" 100)
   [[ -n "$window" ]] || { fail "the game's window did not appear"; exit 1; }
   sleep 0.5
   xdotool mousemove --window "$window" 20 20

@@ -6,6 +6,7 @@
 #   ends it with status 0.
 #   start_up.sh GAME_DIR
 set -uo pipefail
+source "$(dirname "$0")/../support/game_window.sh"
 game=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -50,12 +51,7 @@ grep -q "cannot open the game window" "$work/err" || fail "no message without a 
 copy_without gfx/bg3.png sfx/punchm2.ogg bin/keyboard.dat
 "$work/game/morvik" 2>"$work/err" >/dev/null &
 pid=$!
-window=
-for _ in $(seq 1 100); do
-  window=$(xdotool search --name "^Morvik 1.1$" 2>/dev/null | head -n 1)
-  [[ -n "$window" ]] && break
-  sleep 0.1
-done
+window=$(wait_for_game_window "$pid" 100)
 if [[ -z "$window" ]]; then
   fail "the game's window did not appear without its optional files: $(cat "$work/err")"
   kill "$pid" 2>/dev/null

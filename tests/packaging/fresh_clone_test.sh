@@ -4,6 +4,7 @@
 # anything.
 #   fresh_clone_test.sh REPOSITORY
 set -uo pipefail
+source "$(dirname "$0")/../support/game_window.sh"
 repository=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -14,13 +15,8 @@ failures=0
 # Runs the play command, closes the game's window once it shows, and keeps what the command printed.
 play() {
   (cd "$work/morvik" && scripts/play.sh) >"$work/$1.log" 2>&1 &
-  local pid=$! window=
-  for _ in $(seq 1 3000); do
-    window=$(xdotool search --name "^Morvik 1.1$" 2>/dev/null | head -n 1)
-    [[ -n "$window" ]] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
+  local pid=$! window
+  window=$(wait_for_game_window "$pid" 3000)
   if [[ -z "$window" ]]; then
     echo "FAILED: the play command did not show the game ($1): $(tail -5 "$work/$1.log")"
     failures=$((failures + 1))

@@ -4,6 +4,7 @@
 # server, e.g. xvfb-run), the game saving its settings into its folder, the desktop entry, icon and metainfo.
 #   install_test.sh BUILD_DIR
 set -uo pipefail
+source "$(dirname "$0")/../support/game_window.sh"
 build=$1
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -39,12 +40,7 @@ fi
 cd /
 "$prefix/bin/morvik" 2>"$prefix/stderr" &
 pid=$!
-window=
-for _ in $(seq 1 100); do
-  window=$(xdotool search --name "^Morvik 1.1$" 2>/dev/null | head -n 1)
-  [[ -n "$window" ]] && break
-  sleep 0.1
-done
+window=$(wait_for_game_window "$pid" 100)
 if [[ -z "$window" ]]; then
   fail "the launcher did not open a window titled Morvik 1.1"
   kill "$pid" 2>/dev/null
