@@ -8,21 +8,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "checks.h"
 #include "media/image.h"
 #include "media/media.h"
 #include "media/pixmap.h"
 #include "media/text.h"
 
 namespace {
-
-int failures = 0;
-
-void Check(bool ok, const std::string& what) {
-  if (!ok) {
-    std::fprintf(stderr, "FAILED: %s\n", what.c_str());
-    failures++;
-  }
-}
 
 struct TRGB {
   int r, g, b;

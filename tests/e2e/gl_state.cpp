@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "checks.h"
 #include "app/game_state.h"
 #include "app/graphics.h"
 #include "app/startup.h"
@@ -15,19 +16,6 @@
 #include "media/image.h"
 #include "media/media.h"
 #include "media/runtime_error.h"
-
-namespace {
-
-int failures = 0;
-
-void Check(bool ok, const std::string& what) {
-  if (!ok) {
-    std::fprintf(stderr, "FAILED: %s\n", what.c_str());
-    failures++;
-  }
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -18,13 +18,7 @@ namespace {
 class MenuScreensTest : public HeadlessGameTest {
 protected:
   void SetUp() override {
-    HeadlessGameTest::SetUp();
-    MainCursor = 0;
-    SubCursor = 0;
-    LevelCursor = 0;
-    KeyScroll = 0;
-    PadScroll = 0;
-    QuitRequested = 0;
+    HeadlessGameTest::SetUp();  // the menu's cursors and scroll positions start at 0 there
     std::filesystem::create_directories(dir.path() / "bin");
     CupImage = TImage::Create(64, 64, 3, 0);
     for (int32_t cell = 0; cell < 3; cell++) {
