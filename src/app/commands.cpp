@@ -3,6 +3,8 @@
 
 #include "app/game_state.h"
 #include "controls/control.h"
+#include "media/gamepad.h"
+#include "media/input.h"
 
 int32_t CommandHit(int32_t command) {
   int32_t hits = KeyBindings[static_cast<size_t>(command)]->Hit();
@@ -33,6 +35,13 @@ int32_t SetInputLock(int32_t locked) {
   InputLock = locked;
   if (locked == 0) {
     TControl::Flush();
+    DropPendingPresses();
   }
   return 0;
+}
+
+void DropPendingPresses() {
+  DropKeyPresses();
+  DropPadPresses();
+  TControl::DropHits();
 }

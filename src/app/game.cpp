@@ -80,7 +80,32 @@ void NextRound() {
   }
 }
 
-void Step() {
+// Opens the pause menu. Presses made before are dropped: a tap of Enter or of a cursor key in the fight must not
+// choose or move in a menu that was not there when it was made.
+void OpenPauseMenu() {
+  PausedState = GameState;
+  PauseTime = Now();
+  PauseChoice = 0;
+  GameState = GAMESTATE_PAUSED;
+  DropPendingPresses();
+}
+
+// Back to where the pause menu was opened. A countdown goes on from where it stopped; in a fight the clock was
+// never stopped, so a pause in its first second may hide "FIGHT!".
+void ClosePauseMenu() {
+  if (PausedState == GAMESTATE_COUNTDOWN) {
+    StateTime = AddMillis(StateTime, DiffMillis(Now(), PauseTime));
+  }
+  GameState = PausedState;
+}
+
+void Step(bool focusLost) {
+  // A game left for another window stops where it is: a fight must not go on while the player is away. Nothing
+  // resumes by itself when the focus comes back.
+  if (focusLost && (GameState == GAMESTATE_COUNTDOWN || GameState == GAMESTATE_FIGHT)) {
+    OpenPauseMenu();
+    return;
+  }
   switch (GameState) {
     case GAMESTATE_SETUP:
       if (MenuState == MENUSTATE_HIDDEN) {
@@ -98,8 +123,7 @@ void Step() {
       break;
     case GAMESTATE_FIGHT:
       if (CommandHit(COMMAND_PAUSE) != 0) {
-        PauseChoice = 0;
-        GameState = GAMESTATE_PAUSED;
+        OpenPauseMenu();
       } else {
         Game::Update();
       }
@@ -128,7 +152,7 @@ void Step() {
       break;
     case GAMESTATE_PAUSED:
       if (CommandHit(COMMAND_PAUSE) != 0) {
-        GameState = GAMESTATE_FIGHT;
+        ClosePauseMenu();
       }
       break;
     default:
@@ -136,9 +160,13 @@ void Step() {
   }
 }
 
-// A bar of length 150 at full value, growing away from x in direction s.
-void DrawBar(int32_t x, int32_t y, int32_t height, int64_t value, int32_t full, int32_t s) {
+// A bar of length 150 at full value, growing away from x in direction s. A health bar keeps at least one pixel
+// while the fighter stands: with much health a few points left would otherwise show as none.
+void DrawBar(int32_t x, int32_t y, int32_t height, int64_t value, int32_t full, int32_t s, bool leastOne = false) {
   int32_t width = TruncateToInt(static_cast<double>(value * kBarLength) / full * s);
+  if (leastOne && value > 0 && width == 0) {
+    width = s;
+  }
   DrawRect(static_cast<float>(x), static_cast<float>(y), static_cast<float>(width), static_cast<float>(height));
 }
 
@@ -148,7 +176,7 @@ void DrawDisplay() {
     int32_t x = i == 0 ? 10 : 390;
     int32_t s = i == 0 ? 1 : -1;
     SetColor(0, 255, 0);
-    DrawBar(x, 10, 16, fighter.health, fighter.maxhealth, s);
+    DrawBar(x, 10, 16, fighter.health, fighter.maxhealth, s, true);
     SetColor(255, 255, 0);
     DrawBar(x, 30, 8, fighter.power[0], 100, s);
     DrawBar(x, 40, 8, fighter.power[1], 100, s);
@@ -163,7 +191,7 @@ void DrawDisplay() {
 void DrawPauseMenu() {
   PauseChoice = (PauseChoice + Menu::NavigateUD() + 2) % 2;
   if (Menu::Button(u"Continue", 78, PauseChoice == 0 ? 1 : 0) != 0) {
-    GameState = GAMESTATE_FIGHT;
+    ClosePauseMenu();
   }
   if (Menu::Button(u"End match", 126, PauseChoice == 1 ? 1 : 0) != 0) {
     // Leaving a match this way saves no progress and plays no result sound.
@@ -231,10 +259,12 @@ int32_t Frame() {
   if (InputLock == 0) {
     TControl::Update();
   }
+  // Taken every frame, so that a loss seen in the menus is not held against a later fight.
+  bool focusLost = TakeFocusLoss() != 0;
   Cls();
   if (GameState > GAMESTATE_NONE) {
     DrawImageFrame(Backgrounds[static_cast<size_t>(Level)], 0, 0, 0);
-    Step();
+    Step(focusLost);
   }
   // Tested again: the step may have changed it.
   if (GameState > GAMESTATE_NONE) {

@@ -29,6 +29,8 @@ int32_t RoundWinner = 0;
 int32_t GameState = 0;
 int32_t StateTime = 0;
 int32_t PauseChoice = 0;
+int32_t PausedState = GAMESTATE_FIGHT;
+int32_t PauseTime = 0;
 std::array<int32_t, LEVEL_COUNT> Progress = {};
 const std::array<int32_t, 4> VulnDamage = {1, 5, 10, 20};
 const std::array<int32_t, 4> VulnPowerDrain = {30, 20, 10, 5};
@@ -56,5 +58,7 @@ void ResetGameState() {
   GameState = 0;
   StateTime = 0;
   PauseChoice = 0;
+  PausedState = GAMESTATE_FIGHT;
+  PauseTime = 0;
   Progress = {};
 }

@@ -65,6 +65,13 @@ int32_t TControl::Flush() {
   return 0;
 }
 
+int32_t TControl::DropHits() {
+  for (const auto& control : AttachedControls) {
+    control->_hit = 0;
+  }
+  return 0;
+}
+
 int32_t TControl::Init(std::u16string_view path) {
   std::shared_ptr<TStream> stream = OpenReadStream(path);
   if (stream == nullptr) {

@@ -35,6 +35,8 @@ public:
   static int32_t Update();
   // Makes every attached binding read as released until its input has been seen released.
   static int32_t Flush();
+  // Clears every attached binding's hit of this frame; what is held stays held.
+  static int32_t DropHits();
 
   int32_t key = 0;     // key code, or button number from 0
   int32_t port = 0;    // gamepad port from 0; -1 when no pad was found at start-up

@@ -35,19 +35,29 @@ void Scroll(int32_t& scroll) {
 }
 
 // While waiting: every key pressed, in ascending order of code; Escape cancels, any other is bound, so of
-// several keys pressed in one frame the highest wins.
+// several keys pressed in one frame the highest wins (and a key below Escape pressed with it still counts). Input
+// is unlocked once all of them have been taken: unlocking drops whatever presses are left.
 void TakeNewKey() {
+  int32_t newKey = 0;
+  bool answered = false;
   for (int32_t code = kFirstBindableKey; code <= kLastBindableKey; code++) {
     if (TakeKeyHits(code) == 0) {
       continue;
     }
-    SetInputLock(0);
+    answered = true;
     if (code == KEY_ESCAPE) {
       break;
     }
-    KeyBindings[static_cast<size_t>(RebindIndex)]->Detach();
-    KeyBindings[static_cast<size_t>(RebindIndex)] = TControlKey::Create(code);
+    newKey = code;
   }
+  if (!answered) {
+    return;
+  }
+  if (newKey != 0) {
+    KeyBindings[static_cast<size_t>(RebindIndex)]->Detach();
+    KeyBindings[static_cast<size_t>(RebindIndex)] = TControlKey::Create(newKey);
+  }
+  SetInputLock(0);
 }
 
 }  // namespace
@@ -68,11 +78,12 @@ int32_t KeyboardMenu() {
       RebindIndex = command;
       SetInputLock(1);
       ClearKeys();  // the confirming key is not the new one
+      DropPendingPresses();
     }
   }
   if (Button(u"Back", y, SubCursor == COMMAND_PAUSE) != 0) {
     Save();
-    MenuScreen = MENU_MAIN;
+    ShowScreen(MENU_MAIN);
   }
   return 0;
 }
@@ -96,12 +107,15 @@ int32_t GamepadMenu() {
       RebindIndex = command;
       SetInputLock(1);
       ClearGamepads(-1);
+      // After the clear: the button that confirmed the row, still held, is not taken as the new input, and an
+      // Escape tapped before does not cancel the wait.
+      DropPendingPresses();
       _RecordRestingAxes();
     }
   }
   if (Button(u"Back", y, SubCursor == COMMAND_COUNT) != 0) {
     Save();
-    MenuScreen = MENU_MAIN;
+    ShowScreen(MENU_MAIN);
   }
   return 0;
 }

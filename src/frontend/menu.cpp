@@ -137,6 +137,11 @@ int32_t ButtonTab(std::u16string_view label, std::u16string_view value, int32_t 
   return Activated(selected);
 }
 
+void ShowScreen(int32_t screen) {
+  MenuScreen = screen;
+  DropPendingPresses();
+}
+
 int32_t NavigateUD() {
   return Navigate(COMMAND_DOWN, COMMAND_UP, KEY_DOWN, KEY_UP);
 }

@@ -52,6 +52,8 @@ int32_t Button(std::u16string_view text, int32_t y, int32_t selected);
 // A two-column row: the label at the left, the value at the right. The bar is yellow while input is locked (a
 // new binding is awaited). 1 when activated.
 int32_t ButtonTab(std::u16string_view label, std::u16string_view value, int32_t y, int32_t selected);
+// Shows another screen from the next frame on. Presses made before are dropped, so none acts on the new screen.
+void ShowScreen(int32_t screen);
 // This frame's vertical move: positive down, negative up, 0 none.
 int32_t NavigateUD();
 // This frame's horizontal move: positive right ("Forward"), negative left ("Backward"), 0 none.

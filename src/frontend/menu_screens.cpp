@@ -45,20 +45,20 @@ int32_t MainMenu() {
   SubCursor = 0;
   MainCursor = Wrapped(MainCursor, NavigateUD(), 6);
   if (Button(u"Tournament", kRowY[0], MainCursor == 0) != 0) {
-    MenuScreen = MENU_TOURNAMENT;
+    ShowScreen(MENU_TOURNAMENT);
   }
   if (Button(u"Training", kRowY[1], MainCursor == 1) != 0) {
     StartTrainingMatch();
   }
   if (Button(u"Keyboard Controls", kRowY[2], MainCursor == 2) != 0) {
-    MenuScreen = MENU_KEYBOARD;
+    ShowScreen(MENU_KEYBOARD);
   }
   if (Button(u"Gamepad Controls", kRowY[3], MainCursor == 3) != 0) {
-    MenuScreen = MENU_GAMEPAD;
+    ShowScreen(MENU_GAMEPAD);
   }
   if (Button(u"Settings", kRowY[4], MainCursor == 4) != 0) {
     ZoomOnEntry = Zoom;
-    MenuScreen = MENU_SETTINGS;
+    ShowScreen(MENU_SETTINGS);
   }
   // Quit ends the game at once, saving nothing: settings and progress were saved when they changed.
   if (Button(u"Quit", kRowY[5], MainCursor == 5) != 0) {
@@ -83,7 +83,7 @@ int32_t TournamentMenu() {
     StartTournamentMatch(LevelCursor);
   }
   if (Button(u"Back", kRowY[5], SubCursor == 1) != 0) {
-    MenuScreen = MENU_MAIN;
+    ShowScreen(MENU_MAIN);
   }
   return 0;
 }
@@ -102,7 +102,7 @@ int32_t SettingsMenu() {
   }
   if (Button(u"Back", kRowY[5], SubCursor == 2) != 0) {
     Save();
-    MenuScreen = MENU_MAIN;
+    ShowScreen(MENU_MAIN);
     // A new zoom takes effect when the player leaves the screen: the window opens again at its size.
     if (Zoom != ZoomOnEntry) {
       SetupGraphics();

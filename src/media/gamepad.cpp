@@ -140,3 +140,13 @@ void ClearGamepads(int32_t mask) {
     ports[static_cast<size_t>(port)].hits.fill(0);
   }
 }
+
+void DropPadPresses() {
+  // Read first: a button pressed since the last poll was pressed before this moment too.
+  for (int32_t port = 0; port < static_cast<int32_t>(portIds.size()) && port < PAD_PORTS; port++) {
+    PollGamepad(port);
+  }
+  for (TPortState& state : ports) {
+    state.hits.fill(0);
+  }
+}

@@ -61,3 +61,6 @@ float PadAxis(int32_t port, int32_t slot);
 // For every counted port whose bit is set in mask: poll, then forget its buttons and presses, so a button still
 // held counts as a new press at the next poll.
 void ClearGamepads(int32_t mask);
+// Polls every counted port, then forgets the unread button presses of all of them, keeping the button words: a
+// button still held is not pressed again by this.
+void DropPadPresses();

@@ -21,6 +21,7 @@ struct TPolledInput {
   uint32_t charWrite = 0;
   int32_t closeRequest = 0;
   int32_t suspended = 0;
+  int32_t focusLost = 0;  // latched until taken: a loss between two frames is never missed
   int32_t enabled = 0;
   const void* source = nullptr;
 };
@@ -68,6 +69,7 @@ const TEvent* TakeEvent(const TEvent* event, void*) {
       // Keys released while another program has the focus are never seen: forget them all.
       Clear();
       input.suspended = 1;
+      input.focusLost = 1;
       break;
     case EVENT_APPRESUME:
       Clear();
@@ -97,6 +99,7 @@ void DisablePolledInput() {
   }
   Clear();
   input.closeRequest = 0;
+  input.focusLost = 0;
 }
 
 int32_t TakeKeyHits(int32_t key) {
@@ -122,6 +125,11 @@ void ClearKeys() {
   Clear();
 }
 
+void DropKeyPresses() {
+  PollSystem();
+  input.hits.fill(0);
+}
+
 int32_t TakeCloseRequest() {
   PollSystem();
   int32_t request = input.closeRequest;
@@ -139,4 +147,11 @@ int32_t TakeChar() {
 
 int32_t InputSuspended() {
   return input.suspended;
+}
+
+int32_t TakeFocusLoss() {
+  PollSystem();
+  int32_t lost = input.focusLost;
+  input.focusLost = 0;
+  return lost;
 }

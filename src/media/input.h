@@ -20,9 +20,15 @@ int32_t TakeKeyHits(int32_t key);
 int32_t IsKeyDown(int32_t key);
 // Forgets every held key, unread press and typed character.
 void ClearKeys();
+// Forgets every unread press but keeps the keys held: nothing pressed so far counts as a new press, while a key
+// that is still down stays down until it is released. Pending messages are taken first: a press the window system
+// already holds was made before this moment too.
+void DropKeyPresses();
 // 1 when the player asked to close the window since the last call.
 int32_t TakeCloseRequest();
 // The oldest typed character not yet taken, or 0.
 int32_t TakeChar();
 // 1 while the window has lost activation to another program.
 int32_t InputSuspended();
+// 1 when the window lost activation (or was minimised) since the last call.
+int32_t TakeFocusLoss();

@@ -58,6 +58,8 @@ void HandleWindow(const SDL_WindowEvent& window) {
       Emit(EVENT_APPTERMINATE, 0, 0);
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_MINIMIZED:
+      // A minimised window may keep the keyboard focus on some desktops; the player has left it all the same.
       SDL_EnableScreenSaver();
       Emit(EVENT_APPSUSPEND, 0, 0);
       break;

@@ -106,11 +106,18 @@ TEST_F(GamepadScreenTest, EscapeCancelsAndTheOldBindingStays) {
   EXPECT_EQ(PadBindings[COMMAND_DOWN]->GetCaption(), u"Joy-1Down");
 }
 
-TEST_F(GamepadScreenTest, AButtonHeldWhenTheWaitBeginsCountsAsANewPress) {
-  pads.pads[0].reading.buttons = 1u << 3;
+TEST_F(GamepadScreenTest, AButtonHeldWhenTheWaitBeginsIsNotTakenUntilPressedAgain) {
+  pads.pads[0].reading.buttons = 1u << 3;  // say, the button that confirmed the row, still held
   RunFrame();
   Rebind(COMMAND_UP);
+  RunFrames(3);
+  EXPECT_EQ(InputLock, 1);
+  EXPECT_EQ(PadBindings[COMMAND_UP]->GetCaption(), u"Joy-1Up");
+  pads.pads[0].reading.buttons = 0;
   RunFrame();
+  pads.pads[0].reading.buttons = 1u << 3;
+  RunFrame();
+  EXPECT_EQ(InputLock, 0);
   EXPECT_EQ(PadBindings[COMMAND_UP]->GetCaption(), u"Joy0Btn4");
 }
 

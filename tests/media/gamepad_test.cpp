@@ -119,6 +119,21 @@ TEST_F(GamepadTest, ClearingMakesAHeldButtonANewPress) {
   EXPECT_EQ(TakePadButtonHits(0, 0), 0);
 }
 
+TEST_F(GamepadTest, DroppingPressesReadsThePadsFirstAndKeepsHeldButtonsHeld) {
+  CountGamepads();
+  Port0().reading.buttons = 1u << 2;
+  PollGamepad(0);
+  Port0().reading.buttons = 1u << 2 | 1u << 5;  // pressed since the last poll: before the drop all the same
+  DropPadPresses();
+  EXPECT_EQ(TakePadButtonHits(2, 0), 0);
+  EXPECT_EQ(TakePadButtonHits(5, 0), 0);
+  EXPECT_EQ(IsPadButtonDown(5, 0), 1);
+  Port0().reading.buttons = 0;
+  PollGamepad(0);
+  Port0().reading.buttons = 1u << 5;
+  EXPECT_EQ(TakePadButtonHits(5, 0), 1);
+}
+
 TEST_F(GamepadTest, ADeviceThatStopsAnsweringKeepsItsLastValues) {
   CountGamepads();
   Port0().reading.axis[0] = 65535;

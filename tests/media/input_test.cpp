@@ -56,6 +56,32 @@ TEST_F(InputTest, ClearKeysAndLosingTheFocusForgetEverything) {
   EXPECT_EQ(TakeKeyHits('C'), 0);
 }
 
+TEST_F(InputTest, DroppingPressesKeepsHeldKeysHeldAndDropsEveryUnreadPress) {
+  Send(EVENT_KEYDOWN, 'A');
+  Send(EVENT_KEYDOWN, 'B');
+  Send(EVENT_KEYUP, 'B');
+  DropKeyPresses();
+  EXPECT_EQ(IsKeyDown('A'), 1);
+  EXPECT_EQ(TakeKeyHits('A'), 0);
+  EXPECT_EQ(TakeKeyHits('B'), 0);
+  // Held through the drop, A is not pressed again until it has been released.
+  Send(EVENT_KEYDOWN, 'A');
+  EXPECT_EQ(TakeKeyHits('A'), 0);
+  Send(EVENT_KEYUP, 'A');
+  Send(EVENT_KEYDOWN, 'A');
+  EXPECT_EQ(TakeKeyHits('A'), 1);
+}
+
+TEST_F(InputTest, AFocusLossIsReportedOnceHoweverLongAgoItHappened) {
+  EXPECT_EQ(TakeFocusLoss(), 0);
+  Send(EVENT_APPSUSPEND);
+  Send(EVENT_APPRESUME);
+  EXPECT_EQ(TakeFocusLoss(), 1);
+  EXPECT_EQ(TakeFocusLoss(), 0);
+  Send(EVENT_APPRESUME);  // coming back is no loss
+  EXPECT_EQ(TakeFocusLoss(), 0);
+}
+
 TEST_F(InputTest, TheCloseRequestIsReportedOnce) {
   EXPECT_EQ(TakeCloseRequest(), 0);
   Send(EVENT_APPTERMINATE);
