@@ -9,6 +9,7 @@
 #include "app/commands.h"
 #include "app/game_state.h"
 #include "app/graphics.h"
+#include "app/guidance.h"
 #include "app/sounds.h"
 #include "controls/control.h"
 #include "fighters/controller_ai.h"
@@ -109,6 +110,7 @@ void Step(bool focusLost) {
   switch (GameState) {
     case GAMESTATE_SETUP:
       if (MenuState == MENUSTATE_HIDDEN) {
+        PrepareGuidance();
         StateTime = Now();
         GameState = GAMESTATE_COUNTDOWN;
         PlaySfx(SFX_COUNTDOWN);
@@ -205,6 +207,9 @@ void DrawMessages() {
   if (GameState == GAMESTATE_COUNTDOWN || GameState == GAMESTATE_FIGHT) {
     // "Round n" for two seconds, then 3, 2, 1, then "FIGHT!" for the first second of the fight.
     int32_t n = 5 - DiffMillis(Now(), StateTime) / 1000;
+    if (GameState == GAMESTATE_COUNTDOWN && Training == 1) {
+      DrawHowToPlay();
+    }
     if (n > 3) {
       Game::Info(TShortText(u"Round ").Add(Round).View());
     } else if (n > 0) {
@@ -218,6 +223,9 @@ void DrawMessages() {
     }
   } else if (GameState == GAMESTATE_PAUSED) {
     DrawPauseMenu();
+  }
+  if (GameState == GAMESTATE_WAIT) {
+    DrawGoOnPrompt();
   }
 }
 

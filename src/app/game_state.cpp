@@ -17,6 +17,7 @@ int32_t SoundOn = 1;
 int32_t Zoom = 2;
 std::shared_ptr<TTimer> FrameTimer;
 std::shared_ptr<TFont> GameFont;
+std::shared_ptr<TFont> SmallFont;
 std::array<std::shared_ptr<TSound>, SFX_COUNT> Sfx;
 std::array<std::array<std::shared_ptr<TSound>, FIGHT_SOUND_VARIANTS>, FIGHT_SOUND_KINDS> FightSounds;
 std::array<std::shared_ptr<TImage>, LEVEL_COUNT> Backgrounds;
@@ -46,6 +47,7 @@ void ResetGameState() {
   Zoom = 2;
   FrameTimer = nullptr;
   GameFont = nullptr;
+  SmallFont = nullptr;
   Sfx = {};
   FightSounds = {};
   Backgrounds = {};

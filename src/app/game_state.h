@@ -76,6 +76,7 @@ extern int32_t SoundOn;
 extern int32_t Zoom;  // the window is Zoom * 400 by Zoom * 300 pixels
 extern std::shared_ptr<TTimer> FrameTimer;
 extern std::shared_ptr<TFont> GameFont;
+extern std::shared_ptr<TFont> SmallFont;  // the guidance texts' font; null when its files could not be loaded
 extern std::array<std::shared_ptr<TSound>, SFX_COUNT> Sfx;
 extern std::array<std::array<std::shared_ptr<TSound>, FIGHT_SOUND_VARIANTS>, FIGHT_SOUND_KINDS> FightSounds;
 extern std::array<std::shared_ptr<TImage>, LEVEL_COUNT> Backgrounds;

@@ -39,12 +39,24 @@ namespace {
 
 constexpr float kFrameRate = 50.0f;
 constexpr int32_t kFontCellSize = 64;
+constexpr int32_t kSmallFontCellSize = 32;
 
-void LoadGameFont() {
+bool Usable(const TFont& font) {
+  return font._image != nullptr && font._charWidth[u'A'] != 0;
+}
+
+void LoadFonts() {
   GameFont = TFont::Load(u"gfx/font", kFontCellSize);
   // The game cannot show a word without its font.
-  if (GameFont->_image == nullptr || GameFont->_charWidth[u'A'] == 0) {
+  if (!Usable(*GameFont)) {
     throw TRuntimeError("cannot load the font \"gfx/font.png\" with its metrics \"gfx/font.dat\"");
+  }
+  // The small font only explains the game; it plays on without the explanations.
+  SmallFont = TFont::Load(u"gfx/small", kSmallFontCellSize);
+  if (!Usable(*SmallFont)) {
+    ReportWarning(
+        "cannot load the small font \"gfx/small.png\" with its metrics \"gfx/small.dat\"; the hints are not shown");
+    SmallFont = nullptr;
   }
 }
 
@@ -156,8 +168,8 @@ void LoadBeforeWindow(TStartUpLoading& loading) {
     throw TRuntimeError("cannot start the frame timer");
   }
   FrameLogStep("frame timer");
-  LoadGameFont();
-  FrameLogStep("font");
+  LoadFonts();
+  FrameLogStep("fonts");
   int32_t pads = CountGamepads();
   if (pads != 0) {
     PadPresent = 1;

@@ -6,8 +6,10 @@
 #include "app/commands.h"
 #include "app/game_state.h"
 #include "controls/control_kinds.h"
+#include "frontend/font.h"
 #include "frontend/menu.h"
 #include "media/gamepad.h"
+#include "media/graphics.h"
 #include "media/input.h"
 #include "media/key_codes.h"
 
@@ -22,6 +24,14 @@ constexpr int32_t kLastBindableKey = KEY_QUOTE;
 constexpr int32_t kAxes = 10;  // axis slots scanned for a pad input; slot 9 is the hat, scanned as such
 constexpr float kAxisMove = 0.5f;
 
+constexpr int32_t kSignHalfWidth = 9;  // the scroll signs: small triangles in the free strips above and below the rows
+constexpr int32_t kSignHeight = 6;
+// What a waiting row asks for, in two short lines of the small font beside the command's name.
+constexpr const char16_t* kKeyPrompt = u"Press a key";
+constexpr const char16_t* kPadPrompt = u"Press a pad input";
+constexpr const char16_t* kCancelPrompt = u"Escape cancels";
+constexpr int32_t kPromptLineOffset = 7;
+
 // Where every pad axis rested when the wait for a new input began.
 std::array<std::array<float, kAxes>, PAD_PORTS> restingAxes{};
 
@@ -31,6 +41,31 @@ void Scroll(int32_t& scroll) {
     scroll = SubCursor - (kVisibleRows - 1);
   } else if (SubCursor < scroll) {
     scroll = SubCursor;
+  }
+}
+
+// A command's row. While the row waits for its new input it says so in place of the binding's caption.
+int32_t BindingRow(int32_t command, const std::shared_ptr<TControl>& binding, int32_t y, const char16_t* prompt) {
+  bool waiting = InputLock != 0 && SubCursor == command;
+  int32_t activated = Menu::ButtonTab(CommandNames[static_cast<size_t>(command)],
+                                      waiting ? std::u16string() : binding->GetCaption(), y, SubCursor == command);
+  if (waiting && SmallFont != nullptr) {
+    SmallFont->Draw(prompt, 390, y - kPromptLineOffset, ALIGN_RIGHT, ALIGN_CENTER);
+    SmallFont->Draw(kCancelPrompt, 390, y + kPromptLineOffset, ALIGN_RIGHT, ALIGN_CENTER);
+  }
+  return activated;
+}
+
+// Triangles pointing up and down while rows lie above or below the screen.
+void DrawScrollSigns(int32_t scroll, int32_t rows) {
+  for (int32_t line = 0; line < kSignHeight; line++) {
+    float halfWidth = static_cast<float>(line * kSignHalfWidth / (kSignHeight - 1));
+    if (scroll > 0) {
+      DrawRect(200 - halfWidth, static_cast<float>(line), 2 * halfWidth + 1, 1);
+    }
+    if (scroll + kVisibleRows < rows) {
+      DrawRect(200 - halfWidth, static_cast<float>(299 - line), 2 * halfWidth + 1, 1);
+    }
   }
 }
 
@@ -73,8 +108,7 @@ int32_t KeyboardMenu() {
   int32_t y = kFirstRowY - kRowStep * KeyScroll;
   // Pause keeps its key: the game must always be able to stop.
   for (int32_t command = 0; command < COMMAND_PAUSE; command++, y += kRowStep) {
-    if (ButtonTab(CommandNames[static_cast<size_t>(command)], KeyBindings[static_cast<size_t>(command)]->GetCaption(),
-                  y, SubCursor == command) != 0) {
+    if (BindingRow(command, KeyBindings[static_cast<size_t>(command)], y, kKeyPrompt) != 0) {
       RebindIndex = command;
       SetInputLock(1);
       ClearKeys();  // the confirming key is not the new one
@@ -85,6 +119,7 @@ int32_t KeyboardMenu() {
     Save();
     ShowScreen(MENU_MAIN);
   }
+  DrawScrollSigns(KeyScroll, COMMAND_PAUSE + 1);
   return 0;
 }
 
@@ -102,8 +137,7 @@ int32_t GamepadMenu() {
   Scroll(PadScroll);
   int32_t y = kFirstRowY - kRowStep * PadScroll;
   for (int32_t command = 0; command < COMMAND_COUNT; command++, y += kRowStep) {
-    if (ButtonTab(CommandNames[static_cast<size_t>(command)], PadBindings[static_cast<size_t>(command)]->GetCaption(),
-                  y, SubCursor == command) != 0) {
+    if (BindingRow(command, PadBindings[static_cast<size_t>(command)], y, kPadPrompt) != 0) {
       RebindIndex = command;
       SetInputLock(1);
       ClearGamepads(-1);
@@ -117,6 +151,7 @@ int32_t GamepadMenu() {
     Save();
     ShowScreen(MENU_MAIN);
   }
+  DrawScrollSigns(PadScroll, COMMAND_COUNT + 1);
   return 0;
 }
 

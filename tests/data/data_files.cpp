@@ -69,10 +69,10 @@ int FontMetrics::TextWidth(const std::string& latin1) const {
   return width;
 }
 
-FontMetrics ReadFontMetrics() {
+FontMetrics ReadFontMetrics(const std::string& relative) {
   FontMetrics metrics;
   std::string token;
-  for (char c : ReadDataFile("gfx/font.dat")) {
+  for (char c : ReadDataFile(relative)) {
     if ((c >= '0' && c <= '9') || c == '-') {
       token += c;
     } else if (!token.empty()) {
@@ -80,7 +80,7 @@ FontMetrics ReadFontMetrics() {
       token.clear();
     }
   }
-  EXPECT_TRUE(token.empty()) << "the last number of font.dat has no separator after it and would be lost";
+  EXPECT_TRUE(token.empty()) << "the last number of " << relative << " has no separator after it and would be lost";
   return metrics;
 }
 

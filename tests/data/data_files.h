@@ -28,7 +28,7 @@ struct Picture {
 };
 Picture ReadPicture(const std::string& relative);
 
-// The numbers of gfx/font.dat and the width the game gives a text drawn with it.
+// The numbers of a font's metrics file and the width the game gives a text drawn with it.
 struct FontMetrics {
   std::vector<int> numbers;  // every integer of the file, in order
   int Width(int code) const { return numbers[static_cast<std::size_t>(code)]; }
@@ -40,7 +40,7 @@ struct FontMetrics {
   // Minus spacing and offset, plus width and spacing of every character.
   int TextWidth(const std::string& latin1) const;
 };
-FontMetrics ReadFontMetrics();
+FontMetrics ReadFontMetrics(const std::string& relative = "gfx/font.dat");
 
 // The lines of a text file, without their line ends.
 std::vector<std::string> SplitLines(const std::string& text);

@@ -112,3 +112,30 @@ TEST(FontMetrics, TheGamesTextsFitWhereTheGameDrawsThem) {
     EXPECT_LE(widestLabel + 12 + m.TextWidth(padCaption), 380) << padCaption;
   }
 }
+
+TEST(SmallFont, HoldsTheSameCharactersInCellsOf32WithCapitalsThatReadAtZoomOne) {
+  constexpr int SMALL_CELL = 32;
+  Picture font = ReadPicture("gfx/small.png");
+  ASSERT_EQ(font.width, SMALL_CELL * 16);
+  ASSERT_EQ(font.height, SMALL_CELL * 16);
+  FontMetrics m = ReadFontMetrics("gfx/small.dat");
+  ASSERT_EQ(m.numbers.size(), 261u);
+  for (int code = 0; code < 256; code++) {
+    int x0 = SMALL_CELL * (code % 16), y0 = SMALL_CELL * (code / 16);
+    int inked = font.CountInked(x0, y0, SMALL_CELL, SMALL_CELL);
+    if (!HasCharacter(code)) {
+      EXPECT_EQ(inked, 0) << "code " << code;
+    } else {
+      EXPECT_GT(inked, 5) << "code " << code;
+      EXPECT_GT(m.Width(code), 0) << "code " << code;
+    }
+  }
+  // Ten pixels of capital are what a desktop's small print has; less would not read in a 400 by 300 window.
+  EXPECT_GE(m.Baseline() - m.Top(), 10);
+  EXPECT_LT(m.Baseline(), SMALL_CELL - 4);
+  // A controls screen's waiting row: the longest command in the large font, the prompt in the small one.
+  FontMetrics large = ReadFontMetrics();
+  for (const char* prompt : {"Press a key", "Press a pad input", "Escape cancels"}) {
+    EXPECT_LT(large.TextWidth("Right Hand") + m.TextWidth(prompt), 380 - 16) << prompt;
+  }
+}

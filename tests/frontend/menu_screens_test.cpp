@@ -241,6 +241,38 @@ TEST_F(MenuScreensTest, TheKeyListScrollsToKeepTheSelectedRowOnScreen) {
   EXPECT_EQ(HighlightedRow(), 30);
 }
 
+TEST_F(MenuScreensTest, AWaitingRowSaysWhatItWaitsForAndTheListsShowWhereTheyScroll) {
+  SmallFont = GameFont;
+  auto signAt = [this](float top) {  // the widest line of a scroll sign: a white rect across the middle
+    for (const TDrawRecord& record : LastFrame()) {
+      if (record.kind == TDrawRecord::RECT && record.red == 255 && record.green == 255 && record.blue == 255 &&
+          record.Top() == top && record.Left() < 200 && record.Right() > 200) {
+        return true;
+      }
+    }
+    return false;
+  };
+  MainCursor = 2;
+  Press(KEY_ENTER);
+  RunFrame();
+  // "Back" lies below the screen: a sign at the bottom, none at the top.
+  EXPECT_TRUE(signAt(299 - 5));
+  EXPECT_FALSE(signAt(5));
+  Press(KEY_ENTER);
+  RunFrame();
+  EXPECT_TRUE(Shows(u"Press a key"));
+  EXPECT_TRUE(Shows(u"Escape cancels"));
+  Press(KEY_ESCAPE);
+  EXPECT_FALSE(Shows(u"Press a key"));
+  for (int i = 0; i < 6; i++) {
+    Press(KEY_DOWN);
+  }
+  ASSERT_EQ(KeyScroll, 1);
+  EXPECT_TRUE(signAt(5));
+  EXPECT_FALSE(signAt(299 - 5));
+  SmallFont = nullptr;
+}
+
 TEST_F(MenuScreensTest, QuitEndsTheGame) {
   MainCursor = 5;
   Press(KEY_ENTER);

@@ -45,9 +45,12 @@ int main(int argc, char** argv) {
     Pixels figureSheet = DrawFigureSheet();
     WritePng(out + "/gfx/figures.png", figureSheet);
     WritePng(out + "/icon/morvik.png", DrawIcon(figureSheet));
-    FontFiles font = DrawFont(argv[2]);
+    FontFiles font = DrawFont(argv[2], LARGE_FONT);
     WritePng(out + "/gfx/font.png", font.image);
     WriteText(out + "/gfx/font.dat", font.metrics);
+    FontFiles small = DrawFont(argv[2], SMALL_FONT);
+    WritePng(out + "/gfx/small.png", small.image);
+    WriteText(out + "/gfx/small.dat", small.metrics);
     for (int level = 0; level < 10; level++) {
       WritePng(out + "/gfx/bg" + std::to_string(level) + ".png", DrawBackground(level));
     }
