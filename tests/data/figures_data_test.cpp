@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "data/data_files.h"
 
@@ -141,4 +142,37 @@ TEST_F(FigureSheet, PunchesReachTowardsGrowingXAtTheHeightOfTheirCell) {
     EXPECT_LT(gloveY[2 + hand] + 8, gloveY[4 + hand]);
   }
   EXPECT_LT(InkBounds(Tint(17)).top, 20) << "victory raises both gloves above the head";
+}
+
+// A knockout leaves the fighters 70 ring units (screen pixels) apart: the ring pushes closer fighters apart, and
+// a punch lands below 80. The winner faces the loser, who lies mirrored; in no row may their drawings meet, so
+// the one lying on the canvas is never drawn over the other's feet (nor, after a double knockout, over the
+// other one lying there).
+TEST_F(FigureSheet, TheKnockedOutFighterLiesClearOfHisOpponentAtTheKnockoutDistance) {
+  constexpr int KNOCKOUT_DISTANCE = 70;
+  // The rightmost inked column of each row of a drawing, both layers, -1 where the row is empty.
+  auto rowEnds = [](int n) {
+    std::vector<int> ends(CELL, -1);
+    for (const Cell& layer : {Base(n), Tint(n)}) {
+      for (int y = 0; y < CELL; y++) {
+        for (int x = 0; x < CELL; x++) {
+          if (layer.Inked(x, y)) {
+            ends[y] = std::max(ends[y], x);
+          }
+        }
+      }
+    }
+    return ends;
+  };
+  std::vector<int> down = rowEnds(18);
+  for (int standing : {17, 18}) {
+    std::vector<int> other = rowEnds(standing);
+    for (int y = 0; y < CELL; y++) {
+      if (down[y] < 0 || other[y] < 0) {
+        continue;
+      }
+      // Column x of the one facing right and column x' of the mirrored one meet where x + x' = 127 + distance.
+      EXPECT_LT(down[y] + other[y], CELL - 1 + KNOCKOUT_DISTANCE) << "row " << y << " beside cell " << standing;
+    }
+  }
 }

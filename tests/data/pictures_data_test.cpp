@@ -117,3 +117,24 @@ TEST(MenuPictures, CardFramesThePortraitWindowTheCaptionAndTheCup) {
   // The cup at (264, 104) stands on the card, not on the menu behind it.
   EXPECT_EQ(card.CountInked(214, 54, 64, 64), 64 * 64);
 }
+
+// The game draws "Level N" right-aligned at x 350 with the top of its lettering at y 50, the card's own top edge:
+// the caption's whole box, with its outline, must lie on one dark field of the card, and no rim or rule may
+// show between its letters.
+TEST(MenuPictures, TheLevelCaptionStandsOnADarkBandWithNoRimUnderIt) {
+  Picture card = ReadPicture("gfx/card.png");
+  FontMetrics font = ReadFontMetrics();
+  ASSERT_EQ(font.numbers.size(), 261u);
+  constexpr int OUTLINE = 2;
+  const int rows = font.Baseline() - font.Top() + OUTLINE;
+  for (int level = 1; level <= 10; level++) {
+    int left = 300 - font.TextWidth("Level " + std::to_string(level)) - OUTLINE;
+    ASSERT_GE(left, 0);
+    for (int y = 0; y < rows; y++) {
+      for (int x = left; x <= 300 + OUTLINE; x++) {
+        ASSERT_EQ(card.Alpha(x, y), 255) << "level " << level << " at " << x << "," << y;
+        ASSERT_LT(card.MeanLuminance(x, y, 1, 1), 40) << "level " << level << " at " << x << "," << y;
+      }
+    }
+  }
+}

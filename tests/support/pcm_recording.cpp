@@ -81,3 +81,21 @@ int32_t LargestStep(const std::vector<int16_t>& values) {
   }
   return largest;
 }
+
+TClipping MeasureClipping(const std::vector<int16_t>& values) {
+  TClipping result;
+  int32_t run = 0;
+  for (size_t frame = 0; frame + 1 < values.size(); frame += 2) {
+    bool clipped = false;
+    for (int32_t value : {int32_t{values[frame]}, int32_t{values[frame + 1]}}) {
+      result.peak = std::max(result.peak, std::abs(value));
+      if (value == 32767 || value == -32768) {
+        result.clipped++;
+        clipped = true;
+      }
+    }
+    run = clipped ? run + 1 : 0;
+    result.longestRun = std::max(result.longestRun, run);
+  }
+  return result;
+}

@@ -23,3 +23,11 @@ std::vector<TRecordedSound> FindSounds(const std::vector<int16_t>& values, doubl
 // The largest difference between consecutive values of one side: a click shows as a jump far beyond what a tone
 // of the recorded loudness and pitch would make.
 int32_t LargestStep(const std::vector<int16_t>& values);
+
+// Values held at the ends of the 16-bit range, where a mix too loud for it is clipped.
+struct TClipping {
+  int64_t clipped = 0;     // values (of either side) at 32767 or -32768
+  int32_t longestRun = 0;  // frames in the longest stretch with a clipped value on either side: a flat top
+  int32_t peak = 0;        // largest absolute value of either side
+};
+TClipping MeasureClipping(const std::vector<int16_t>& values);

@@ -90,11 +90,13 @@ void DrawFighter(Pixels& screen, const Data& data, int ringX, int dir, int cell,
   screen.DrawOver(data.figures[static_cast<std::size_t>(cell + 20)], left, top, tint, dir < 0);
 }
 
-Pixels Match(const Data& data, int level, int playerCell, int opponentCell, const std::string& message) {
+// The two fighters stand distance ring units apart about the ring's middle (80: the usual fighting distance).
+Pixels Match(const Data& data, int level, int playerCell, int opponentCell, const std::string& message,
+             int distance = 80) {
   Pixels screen(400, 300, {0, 0, 0, 255});
   screen.DrawOver(data.Image("bg" + std::to_string(level) + ".png"), 0, 0);
-  DrawFighter(screen, data, 60, 1, playerCell, PLAYER_TINT);
-  DrawFighter(screen, data, 140, -1, opponentCell, WHITE);
+  DrawFighter(screen, data, 100 - distance / 2, 1, playerCell, PLAYER_TINT);
+  DrawFighter(screen, data, 100 - distance / 2 + distance, -1, opponentCell, WHITE);
   const int health[2] = {118, 64}, power[2][2] = {{100, 55}, {80, 100}};
   for (int i = 0; i < 2; i++) {
     int x = i == 0 ? 10 : 390, s = i == 0 ? 1 : -1;
@@ -194,6 +196,13 @@ int main(int argc, char** argv) {
       }
       for (int cell : {15, 16, 17, 18}) {
         WritePng(out + "/pose" + std::to_string(cell) + ".png", Match(data, 4, cell, 1, "FIGHT!").Scaled(2));
+      }
+      // Knockouts happen at 70 to 79 ring units (fighters closer than 70 are pushed apart; punches land below
+      // 80): the loser must lie clear of the winner's feet, on either side.
+      for (int distance : {70, 75, 80}) {
+        std::string d = std::to_string(distance);
+        WritePng(out + "/knockout" + d + ".png", Match(data, 0, 17, 18, "You won!", distance).Scaled(2));
+        WritePng(out + "/knockedout" + d + ".png", Match(data, 0, 18, 17, "You lost", distance).Scaled(2));
       }
       return 0;
     }

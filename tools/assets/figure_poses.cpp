@@ -136,18 +136,19 @@ FigurePose Victory() {
   return p;
 }
 
+// Flat on his back with the knees drawn up: a fighter goes down at 70 ring units from the winner (the least
+// distance the ring keeps between them), and legs stretched out towards the winner would lie over his feet.
 FigurePose KnockedOut() {
   FigurePose p;
   p.lying = true;
-  p.hip = {70, 114};
-  p.neck = {36, 114};
-  p.head = {21, 112};
+  p.hip = {68, 114};
+  p.neck = {34, 114};
+  p.head = {19, 112};
   p.headTilt = 1.5;
-  p.nearGlove = {56, 102};
-  p.farGlove = {13, 118};
-  p.nearFoot = {108, 117};
-  p.farFoot = {117, 121};
-  p.footAngle = 1.2;
+  p.nearGlove = {52, 102};
+  p.farGlove = {11, 118};
+  p.nearFoot = {80, 121};
+  p.farFoot = {85, 121};
   p.mouthOpen = true;
   return p;
 }

@@ -175,10 +175,15 @@ Pixels DrawCard() {
   SetVerticalGradient(cr, 26, 0x6e1c20, CARD_HEIGHT, 0x3e0c10);
   cairo_rectangle(cr, 120, 28, CARD_WIDTH - 124, CARD_HEIGHT - 32);
   cairo_fill(cr);
-  // The strip under "Level N", along the top right.
-  cairo_rectangle(cr, 120, 2, CARD_WIDTH - 123, 26);
+  // The band under "Level N", along the top right. The game draws the caption's lettering from the card's very
+  // top edge down, so the band reaches that edge: no rim runs under the letters, they stand on one dark field.
+  cairo_save(cr);
+  RoundedRect(cr, 0, 0, CARD_WIDTH, CARD_HEIGHT, 5);
+  cairo_clip(cr);
+  cairo_rectangle(cr, 120, 0, CARD_WIDTH - 123, 28);
   SetColor(cr, 0x2a080a);
   cairo_fill(cr);
+  cairo_restore(cr);
   cairo_rectangle(cr, 120, 28, CARD_WIDTH - 123, 1);
   SetColor(cr, 0xc89a3a);
   cairo_fill(cr);

@@ -11,8 +11,9 @@ Pixels DrawMenuBackground();
 Pixels DrawCups();
 
 // The card of the tournament screen, drawn with its top-left at (50, 50): an opaque frame with a see-through
-// window over the 112 by 112 portrait at (55, 53), a strip for "Level N" right-aligned at x 350 with its top at
-// y 50, and a niche for the cup at (264, 104). 310 by 124.
+// window over the 112 by 112 portrait at (55, 53), a dark band up to the top edge for "Level N" (right-aligned
+// at x 350 with the top of its lettering at y 50, the card's top edge), and a niche for the cup at (264, 104).
+// 310 by 124.
 Pixels DrawCard();
 
 // Where the portrait window lies in the card.

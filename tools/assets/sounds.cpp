@@ -5,10 +5,21 @@
 #include "sounds.h"
 
 #include <cmath>
+#include <stdexcept>
+
+#include "mastering.h"
 
 namespace {
 
 constexpr double FIGHT_LIMIT = 0.4;  // seconds
+
+// Loudness of each effect in dB of full scale (see Loudness). The menu, the ring's calls and the fight sit within
+// a few dB of each other, so a fight is no louder than the menus around it; the hard hit is the loudest of all,
+// and each fight sound is louder than the lighter one before it. Played at full volume, the loudest of them
+// still peaks below half of full scale.
+constexpr double CONFIRM_DB = -17, CURSOR_DB = -19, CLICK_DB = -24;
+constexpr double KNOCKS_DB = -17, BELL_DB = -17, RESULT_DB = -16.5;
+constexpr double FIGHT_DB[5] = {-20, -18.5, -16.5, -15, -13.5};  // woosh, block, weak, medium, hard
 
 uint32_t Seed(int kind, int variant) {
   return 0x9E3779B9u * static_cast<uint32_t>(kind * 8 + variant + 1);
@@ -26,7 +37,6 @@ Buffer Woosh(int v) {
   rise.insert(rise.end(), fall.begin(), fall.end());
   Hump(rise, 1.5 + 0.3 * v);
   FadeEnds(rise, 2, 15);
-  Normalise(rise, 0.55);
   return rise;
 }
 
@@ -39,7 +49,6 @@ Buffer Block(int v) {
   Buffer body = Thump(length, 260 - 25 * v, 150 - 12 * v, 0.03);
   MixInto(knock, body, 0, 0.7);
   FadeEnds(knock, 1, 20);
-  Normalise(knock, 0.7);
   return knock;
 }
 
@@ -58,10 +67,12 @@ Buffer Punch(int weight, int v) {
   Buffer hit = slap;
   MixInto(hit, thump, 0, 0.8 + 0.5 * weight);
   MixInto(hit, crunch, 0, 0.6 * weight);
-  Saturate(hit, 1.2 + 0.8 * weight);
+  // Saturated from a known level, so heavier blows are rounder but keep their attack: a harder drive flattens
+  // them into a square wave, loud for its peak and harsh.
+  Normalise(hit, 1.0);
+  Saturate(hit, 1.2 + 0.4 * weight);
   LowPass(hit, 9000 - 2500 * weight, 3000 - 900 * weight);  // heavier blows are duller, less slap more body
   FadeEnds(hit, 1, 25);
-  Normalise(hit, 0.75 + 0.07 * weight);
   return hit;
 }
 
@@ -73,7 +84,6 @@ Buffer Confirm() {
   MixInto(b, c, 0.06);
   LowPass(b, 5000, 5000);
   FadeEnds(b, 2, 20);
-  Normalise(b, 0.6);
   return b;
 }
 
@@ -81,7 +91,6 @@ Buffer Confirm() {
 Buffer Cursor() {
   Buffer b = Thump(0.05, 1400, 1100, 0.012);
   FadeEnds(b, 1, 10);
-  Normalise(b, 0.35);
   return b;
 }
 
@@ -91,7 +100,6 @@ Buffer Click() {
   BandPass(b, 2500, 2500, 2);
   Envelope(b, 0.0005, 0.004);
   FadeEnds(b, 0.5, 8);
-  Normalise(b, 0.35);
   return b;
 }
 
@@ -107,7 +115,6 @@ Buffer Knocks() {
     MixInto(b, knock, 0.02 + 0.2 * i);
   }
   FadeEnds(b, 1, 30);
-  Normalise(b, 0.8);
   return b;
 }
 
@@ -115,7 +122,6 @@ Buffer Knocks() {
 Buffer BellOnce() {
   Buffer b = Bell(1.6, 1050, 0.9);
   FadeEnds(b, 1, 60);
-  Normalise(b, 0.85);
   return b;
 }
 
@@ -127,7 +133,6 @@ Buffer BellThrice() {
   }
   b.resize(static_cast<std::size_t>(1.9 * RATE));
   FadeEnds(b, 1, 80);
-  Normalise(b, 0.85);
   return b;
 }
 
@@ -141,7 +146,6 @@ Buffer Lost() {
   MixInto(b, Brass(1.1, notes[2], 0.04, 0.3, 329.6), 0.76);  // the last note sags a semitone
   LowPass(b, 3000, 1200);
   FadeEnds(b, 2, 120);
-  Normalise(b, 0.8);
   return b;
 }
 
@@ -157,7 +161,6 @@ Buffer Won() {
   }
   LowPass(b, 6000, 2500);
   FadeEnds(b, 2, 120);
-  Normalise(b, 0.85);
   return b;
 }
 
@@ -165,15 +168,23 @@ Buffer Won() {
 
 std::vector<SoundEffect> MakeSounds() {
   std::vector<SoundEffect> sounds = {
-      {"sfx0", Confirm()},  {"sfx1", Cursor()},     {"sfx2", Click()}, {"sfx3", Knocks()},
-      {"sfx4", BellOnce()}, {"sfx5", BellThrice()}, {"sfx6", Lost()},  {"sfx7", Won()},
+      {"sfx0", Confirm(), CONFIRM_DB},  {"sfx1", Cursor(), CURSOR_DB},         {"sfx2", Click(), CLICK_DB},
+      {"sfx3", Knocks(), KNOCKS_DB},    {"sfx4", BellOnce(), BELL_DB},         {"sfx5", BellThrice(), BELL_DB},
+      {"sfx6", Lost(), RESULT_DB},      {"sfx7", Won(), RESULT_DB},
   };
   for (int v = 0; v < 4; v++) {
-    sounds.push_back({"woosh" + std::to_string(v), Woosh(v)});
-    sounds.push_back({"block" + std::to_string(v), Block(v)});
-    sounds.push_back({"punchw" + std::to_string(v), Punch(0, v)});
-    sounds.push_back({"punchm" + std::to_string(v), Punch(1, v)});
-    sounds.push_back({"punchh" + std::to_string(v), Punch(2, v)});
+    sounds.push_back({"woosh" + std::to_string(v), Woosh(v), FIGHT_DB[0]});
+    sounds.push_back({"block" + std::to_string(v), Block(v), FIGHT_DB[1]});
+    sounds.push_back({"punchw" + std::to_string(v), Punch(0, v), FIGHT_DB[2]});
+    sounds.push_back({"punchm" + std::to_string(v), Punch(1, v), FIGHT_DB[3]});
+    sounds.push_back({"punchh" + std::to_string(v), Punch(2, v), FIGHT_DB[4]});
+  }
+  for (SoundEffect& sound : sounds) {
+    LevelTo(sound.samples, sound.loudness);
+    // A sound too spiky for its loudness needs a gentler shape, not a limiter that would flatten its attack.
+    if (Peak(sound.samples) > PEAK_CEILING) {
+      throw std::runtime_error(sound.name + " peaks above the ceiling at its loudness");
+    }
   }
   return sounds;
 }

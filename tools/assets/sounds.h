@@ -8,7 +8,8 @@
 
 struct SoundEffect {
   std::string name;  // file name without ".ogg": "sfx0" .. "sfx7", "woosh0" .. "punchh3"
-  Buffer samples;    // mono, 44100 Hz, peak-normalised below full scale, silent at both ends
+  Buffer samples;    // mono, 44100 Hz, silent at both ends
+  double loudness;   // dB of full scale, see Loudness
 };
 
 std::vector<SoundEffect> MakeSounds();
