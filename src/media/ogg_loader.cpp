@@ -20,11 +20,19 @@ namespace {
 // Decoded in steps of this many bytes (about three quarters of a second of stereo sound).
 constexpr size_t kDecodeStep = 128 * 1024;
 
+// The sound as the Vorbis file reader sees it: the stream from the position it was offered at, which the reader
+// takes for offset 0. The reader seeks by offsets from the start it assumes, so a sound that begins further into a
+// stream must be shown to it from there, or its pages are sought in the wrong places.
+struct TVorbisSource {
+  TStream& stream;
+  int32_t origin;
+};
+
 // Reads up to size * count bytes and reports whole items. The reader only ever asks for bytes (size 1). It
 // tells the end of the file from a failed read by errno, so errno is left at 0 unless the stream really failed
 // before its end. Nothing is thrown through the C library.
 size_t ReadItems(void* buffer, size_t size, size_t count, void* source) {
-  auto& stream = *static_cast<TStream*>(source);
+  TStream& stream = static_cast<TVorbisSource*>(source)->stream;
   if (size == 0 || count == 0) {
     return 0;
   }
@@ -44,11 +52,11 @@ size_t ReadItems(void* buffer, size_t size, size_t count, void* source) {
   return static_cast<size_t>(moved) / size;
 }
 
-// 0 when the stream is now at the offset asked for, -1 otherwise.
+// 0 when the stream is now at the offset asked for, -1 otherwise. Offsets count from the source's origin.
 int SeekTo(void* source, ogg_int64_t offset, int whence) {
-  auto& stream = *static_cast<TStream*>(source);
+  auto& [stream, origin] = *static_cast<TVorbisSource*>(source);
   try {
-    ogg_int64_t base = 0;
+    ogg_int64_t base = origin;
     if (whence == SEEK_CUR) {
       base = stream.Pos();
     } else if (whence == SEEK_END) {
@@ -57,7 +65,7 @@ int SeekTo(void* source, ogg_int64_t offset, int whence) {
       return -1;
     }
     ogg_int64_t target = base + offset;
-    if (base < 0 || target < 0 || target > INT32_MAX) {
+    if (base < 0 || target < origin || target > INT32_MAX) {
       return -1;
     }
     return stream.Seek(static_cast<int32_t>(target)) == target ? 0 : -1;
@@ -72,8 +80,10 @@ int CloseNothing(void*) {
 }
 
 long TellPosition(void* source) {
+  auto& [stream, origin] = *static_cast<TVorbisSource*>(source);
   try {
-    return static_cast<TStream*>(source)->Pos();
+    int32_t position = stream.Pos();
+    return position < origin ? -1 : position - origin;
   } catch (...) {
     return -1;
   }
@@ -94,9 +104,19 @@ private:
 }  // namespace
 
 std::shared_ptr<TAudioSample> TAudioSampleLoaderOGG::LoadAudioSample(TStream& stream) {
+  int32_t origin = 0;
+  try {
+    origin = stream.Pos();
+  } catch (...) {
+    return nullptr;
+  }
+  if (origin < 0) {
+    return nullptr;  // the length must be known, which needs a stream that tells where it is
+  }
+  TVorbisSource source{stream, origin};
   ov_callbacks callbacks{ReadItems, SeekTo, CloseNothing, TellPosition};
   OggVorbis_File file;
-  if (ov_open_callbacks(&stream, &file, nullptr, 0, callbacks) != 0) {
+  if (ov_open_callbacks(&source, &file, nullptr, 0, callbacks) != 0) {
     return nullptr;  // the reader cleans up after itself when it cannot open
   }
   TOpenVorbisFile opened(&file);
@@ -138,6 +158,9 @@ std::shared_ptr<TAudioSample> TAudioSampleLoaderOGG::LoadAudioSample(TStream& st
     }
   } catch (const std::bad_alloc&) {
     return nullptr;
+  }
+  if (decoded < static_cast<size_t>(frameBytes)) {
+    return nullptr;  // not one frame of sound: no sample, rather than an empty one reported as a success
   }
   std::shared_ptr<TAudioSample> sample = TAudioSample::Create(
       static_cast<int32_t>(decoded / static_cast<size_t>(frameBytes)), static_cast<int32_t>(info->rate),

@@ -6,9 +6,10 @@
 
 class TAudioSampleLoaderOGG : public TAudioSampleLoader {
 public:
-  // Decodes the first logical stream: format 2 (mono) or 5 (stereo) at the file's own rate. Null when the stream
-  // is not Ogg Vorbis, cannot tell its length, has more than two channels, or fails to decode. A stream that ends
-  // before the length its last page announced gives the frames that were there.
+  // Decodes the first logical stream, read from the stream's current position on: format 2 (mono) or 5 (stereo)
+  // at the file's own rate. Null when the stream is not Ogg Vorbis, cannot tell its length, has more than two
+  // channels, fails to decode or holds not one frame of sound. A stream that ends before the length its last page
+  // announced gives the frames that were there.
   std::shared_ptr<TAudioSample> LoadAudioSample(TStream& stream) override;
 };
 

@@ -112,6 +112,29 @@ TEST(OggVorbisLoader, GarbageAndDamagedFilesGiveNoSample) {
   }
 }
 
+TEST(OggVorbisLoader, ReadsFromTheStreamsPositionWhereverTheSoundBegins) {
+  RegisterOggVorbisLoader();
+  ScopedTempDir dir;
+  // A short sound of one page, and a long one whose length is sought from its last page.
+  for (const auto& [pcm, frames] : {std::pair{MakeTone(500, 0.3, 0.1, 44100, 1), 4410},
+                                     std::pair{MakeNoiseBurst(0.5, 1.5, 44100, 2, 3), 66150}}) {
+    std::string sound = EncodeOggVorbis(pcm);
+    for (size_t before : {size_t{1}, size_t{37}, size_t{4096}}) {
+      dir.Write("packed.bin", std::string(before, 'x') + sound + "and whatever follows it");
+      auto stream = OpenReadStream(u"packed.bin");
+      ASSERT_EQ(stream->Seek(static_cast<int32_t>(before)), static_cast<int32_t>(before));
+      auto sample = LoadAudioSample(*stream);
+      ASSERT_NE(sample, nullptr) << before;
+      EXPECT_EQ(sample->length, frames) << before;
+    }
+  }
+}
+
+TEST(OggVorbisLoader, AStreamThatYieldsNoSoundGivesNoSampleRatherThanAnEmptyOne) {
+  ScopedTempDir dir;
+  EXPECT_EQ(Load(dir, EncodeOggVorbis(TTestPcm{1, 22050, {}})), nullptr);  // headers, and not one frame after them
+}
+
 TEST(OggVorbisLoader, LoadsThroughTheRegistryAndNeedsAStreamThatTellsItsPosition) {
   RegisterOggVorbisLoader();
   ScopedTempDir dir;
@@ -129,3 +152,4 @@ TEST(OggVorbisLoader, LoadsThroughTheRegistryAndNeedsAStreamThatTellsItsPosition
     EXPECT_STREQ(error.what(), "Stream is not seekable");
   }
 }
+
