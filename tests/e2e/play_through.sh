@@ -5,7 +5,7 @@
 # deliberately weak roster, whose cup is still on the tournament screen after a restart.
 #   play_through.sh GAME_DIR [SCREENSHOT_DIR]
 set -uo pipefail
-source "$(dirname "$0")/../support/game_window.sh"
+source "$(dirname "$0")/real_game.sh"
 source=$1
 shots=${2:-}
 work=$(mktemp -d)
@@ -18,65 +18,8 @@ trap cleanup EXIT
 export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
 failures=0
 
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
-
-cp -r "$source" "$work/game"
-rm -f "$work/game/bin/settings.dat" "$work/game/bin/progress.dat"
-game=$work/game
+copy_game "$source"
 zoom=2
-
-start_game() {
-  "$game/morvik" 2>>"$work/stderr" &
-  pid=$!
-  window=$(wait_for_game_window "$pid" 100)
-  [[ -n "$window" ]] || { fail "the game's window did not appear"; exit 1; }
-  sleep 0.5
-  xdotool mousemove --window "$window" 20 20
-}
-
-# Waits for the game to end on its own and checks its status.
-ended_with() {
-  for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  wait "$pid"
-  local status=$?
-  pid=
-  [[ $status -eq $1 ]] || fail "the game ended with status $status"
-}
-
-keys() {
-  for key in "$@"; do
-    xdotool key --window "$window" "$key"
-    sleep 0.08
-  done
-}
-
-hold() { xdotool keydown --window "$window" "$1"; }
-release() { xdotool keyup --window "$window" "$1"; }
-
-shot() {
-  sleep 0.2
-  # The window id changes when the window is opened again at another zoom.
-  window=$(xdotool search --name "^Morvik 1.1$" 2>/dev/null | head -n 1)
-  import -window "$window" "$work/$1.png"
-  [[ -z "$shots" ]] || cp "$work/$1.png" "$shots/$1.png"
-}
-
-# The colour at logical pixel (x, y) of a screenshot, as r,g,b.
-pixel() {
-  convert "$work/$1.png" -format "%[fx:int(255*p{$(($2 * zoom + zoom / 2)),$(($3 * zoom + zoom / 2))}.r)],%[fx:int(255*p{$(($2 * zoom + zoom / 2)),$(($3 * zoom + zoom / 2))}.g)],%[fx:int(255*p{$(($2 * zoom + zoom / 2)),$(($3 * zoom + zoom / 2))}.b)]" info:
-}
-
-expect_pixel() {
-  local got
-  got=$(pixel "$1" "$2" "$3")
-  [[ "$got" == "$4" ]] || fail "$5: pixel ($2, $3) of $1 is $got, not $4"
-}
 
 # How far the opponent's health bar reaches from x 390 leftwards, in logical pixels.
 opponent_health() {

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# What a newcomer meets, in the real window (under an X server, e.g. xvfb-run): the how-to-play card over a
+# training countdown and gone once the fight begins; another window taking the focus pauses the fight, and it
+# stays paused when the focus comes back; the controls screen's sign that its list scrolls and the line a waiting
+# row shows; and the prompt naming the key that goes on after a knockout.
+#   newcomer.sh GAME_DIR [SCREENSHOT_DIR]
+set -uo pipefail
+source "$(dirname "$0")/real_game.sh"
+source=$1
+shots=${2:-}
+work=$(mktemp -d)
+pid=
+other=
+cleanup() {
+  [[ -n "$pid" ]] && kill "$pid" 2>/dev/null
+  [[ -n "$other" ]] && kill "$other" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
+failures=0
+copy_game "$source"
+zoom=2
+
+# Waits up to 10 s for a window named NAME and prints its id.
+window_named() {
+  for _ in $(seq 1 100); do
+    xdotool search --name "^$1\$" 2>/dev/null | head -n 1 && return
+    sleep 0.1
+  done
+}
+
+# --- The card over the countdown of a training match, in yellow and white on a dark panel; gone in the fight.
+start_game
+keys Down Return
+sleep 3.0
+shot countdown
+[[ $(count_colour countdown 20 118 360 60 255,255,0) -gt 30 ]] || fail "no how-to-play card over the countdown"
+[[ $(count_colour countdown 20 175 360 110 255,255,255) -gt 300 ]] || fail "the card's rules are not shown"
+sleep 5.0
+shot fight
+[[ $(count_colour fight 20 118 360 60 255,255,0) -eq 0 ]] || fail "the card stays over the fight"
+
+# --- Another program's window takes the focus: the pause menu opens, and stays when the focus comes back.
+xmessage -geometry 300x100+0+0 "another program" 2>/dev/null &
+other=$!
+other_window=$(window_named xmessage)
+[[ -n "$other_window" ]] || fail "no other window to give the focus to"
+xdotool windowfocus --sync "$other_window"
+sleep 0.5
+shot focus-lost
+expect_pixel focus-lost 5 78 "0,255,0" "the pause menu opens when the focus goes (Continue highlighted)"
+xdotool windowfocus --sync "$window"
+sleep 1.0
+shot focus-back
+expect_pixel focus-back 5 78 "0,255,0" "the game stays paused when the focus comes back"
+kill "$other" && other=
+keys Return
+shot resumed
+[[ $(pixel resumed 5 78) != "0,255,0" ]] || fail "Continue does not resume the fight"
+keys Escape Down Return
+sleep 2.0
+
+# --- The keyboard list: a sign that "Back" lies below, and what a waiting row waits for.
+keys Down Return
+shot keyboard
+expect_pixel keyboard 200 297 "255,255,255" "the sign that the list goes on below the screen"
+# Left of the caption "W": nothing white until the row waits and says so.
+[[ $(count_colour keyboard 250 10 100 40 255,255,255) -eq 0 ]] || fail "text left of the first row's caption"
+keys Return
+shot waiting
+[[ $(count_colour waiting 250 10 100 40 255,255,255) -gt 20 ]] || fail "the waiting row does not say what it waits for"
+keys Escape alt+F4
+ended_with 0
+
+# --- The prompt after a knockout, against a roster that cannot fight back.
+for _ in $(seq 1 10); do printf '100000\t100000\t100000\t100000\t3\t0\t255\t0\t0\t5\n'; done >"$game/bin/tournament.dat"
+start_game
+keys Return Return
+sleep 7.0
+prompted=0
+for _ in $(seq 1 6); do
+  hold d
+  sleep 1.4
+  release d
+  hold w
+  keys j
+  release w
+  sleep 1.6
+  shot knockout
+  if [[ $(count_colour knockout 140 130 120 16 255,255,255) -gt 20 ]]; then
+    prompted=1
+    break
+  fi
+done
+[[ $prompted -eq 1 ]] || fail "no prompt naming the key that goes on after a knockout"
+keys alt+F4
+ended_with 0
+
+grep -v "^morvik: warning" "$work/stderr" | grep -q . && fail "the game wrote to standard error: $(cat "$work/stderr")"
+[[ $failures -eq 0 ]] && echo "a newcomer is shown the way"
+exit $((failures > 0))
