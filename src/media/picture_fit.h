@@ -17,6 +17,6 @@ struct TPictureArea {
 // room_height; at least 1 even where nothing fits, since a picture is never shown smaller than itself.
 int32_t LargestWholeFactor(int32_t width, int32_t height, int32_t roomWidth, int32_t roomHeight, int32_t most);
 
-// A width by height picture enlarged by the largest whole factor that fits the room, centred in it. Where even factor 1 does not fit, the picture is centred all the same and cut at the
-// room's edges.
+// A width by height picture enlarged by the largest whole factor that fits the room, centred in it. Where even
+// factor 1 does not fit, the picture is centred all the same and cut at the room's edges.
 TPictureArea CentredPicture(int32_t width, int32_t height, int32_t roomWidth, int32_t roomHeight);

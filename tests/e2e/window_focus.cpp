@@ -62,13 +62,14 @@ int main(int argc, char** argv) {
       Zoom = zoom;
       SetupGraphics();
       RunFrames(clock, 25);
-      Check(GameState == GAMESTATE_FIGHT, "opening the window again at zoom " + std::to_string(zoom) + " paused the fight");
+      Check(GameState == GAMESTATE_FIGHT,
+            "opening the window again at zoom " + std::to_string(zoom) + " paused the fight");
     }
     for (int32_t on : {1, 0, 1, 0}) {
       Check(SetGraphicsFullScreen(on) == 1, "the window did not switch");
       RunFrames(clock, 25);
-      Check(GameState == GAMESTATE_FIGHT, std::string("switching to ") + (on != 0 ? "full screen" : "the window") +
-                                              " paused the fight");
+      Check(GameState == GAMESTATE_FIGHT,
+            std::string("switching to ") + (on != 0 ? "full screen" : "the window") + " paused the fight");
     }
     SetClockSource(nullptr);
   } catch (const TRuntimeError& failure) {
