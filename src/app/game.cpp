@@ -263,6 +263,7 @@ int32_t Main(const std::function<void()>& beforeFirstFrame) {
 }
 
 int32_t Frame() {
+  TakeFullScreenRequest();
   FrameLogFrameStarted(GameState);
   if (InputLock == 0) {
     TControl::Update();

@@ -15,6 +15,7 @@ int32_t PadPresent = 0;
 int32_t InputLock = 0;
 int32_t SoundOn = 1;
 int32_t Zoom = 2;
+int32_t FullScreen = 0;
 std::shared_ptr<TTimer> FrameTimer;
 std::shared_ptr<TFont> GameFont;
 std::shared_ptr<TFont> SmallFont;
@@ -45,6 +46,7 @@ void ResetGameState() {
   InputLock = 0;
   SoundOn = 1;
   Zoom = 2;
+  FullScreen = 0;
   FrameTimer = nullptr;
   GameFont = nullptr;
   SmallFont = nullptr;

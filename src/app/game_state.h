@@ -73,7 +73,8 @@ extern std::array<std::u16string, KEY_CODES> KeyNames;  // caption of each key c
 extern int32_t PadPresent;  // 1 when a gamepad was found at start-up; never changes afterwards
 extern int32_t InputLock;   // 1 while bindings are frozen and the menus ignore input; see SetInputLock
 extern int32_t SoundOn;
-extern int32_t Zoom;  // the window is Zoom * 400 by Zoom * 300 pixels
+extern int32_t Zoom;  // the window is Zoom * 400 by Zoom * 300 pixels (less where the desktop is smaller)
+extern int32_t FullScreen;  // 1: the picture fills the desktop instead of a window (F11, Alt+Enter)
 extern std::shared_ptr<TTimer> FrameTimer;
 extern std::shared_ptr<TFont> GameFont;
 extern std::shared_ptr<TFont> SmallFont;  // the guidance texts' font; null when its files could not be loaded

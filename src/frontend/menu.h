@@ -74,6 +74,9 @@ void _RecordRestingAxes();
 int32_t Load();
 // Writes the settings file.
 int32_t Save();
+// Writes the settings file's full-screen line and keeps its other lines as they are in the file: changes still
+// pending on a settings or controls screen are saved only when that screen is left.
+int32_t SaveFullScreen();
 // Writes the progress file.
 int32_t SaveProgress();
 

@@ -1,5 +1,8 @@
-// The menu pictures, and the two files the game keeps of its own: the settings (sound, zoom and the fourteen
-// bindings) and the progress (the best winning margin of each tournament level).
+// The menu pictures, and the two files the game keeps of its own: the settings (sound, zoom, the fourteen
+// bindings and the full-screen switch) and the progress (the best winning margin of each tournament level).
+//
+// The full-screen switch came last, as line 17: a file written before it has 16 lines and reads as a window, and a
+// reader that knows only 16 lines ignores it.
 //
 // Both are plain text with CR LF lines. They are written whole each time, through a temporary file that replaces
 // the old one only once it is on the disk, so a crash or a power cut never leaves half a file.
@@ -20,6 +23,7 @@ namespace {
 
 constexpr const char16_t* kSettingsPath = u"bin/settings.dat";
 constexpr const char16_t* kProgressPath = u"bin/progress.dat";
+constexpr int32_t kFullScreenLine = 2 + 2 * COMMAND_COUNT;  // line 17, counted from 0
 
 enum : int32_t {
   PAD_KIND_BUTTON = 0,
@@ -79,8 +83,11 @@ void ReadSettings() {
       Zoom = std::clamp(TextToInt(line), 1, 4);
     } else if (i < 2 + COMMAND_COUNT) {
       ReadKeyBinding(i - 2, line);
-    } else if (i < 2 + 2 * COMMAND_COUNT) {
+    } else if (i < kFullScreenLine) {
       ReadPadBinding(i - 2 - COMMAND_COUNT, line);
+    } else if (i == kFullScreenLine) {
+      // Anything but 1 opens a window: a window can always be seen and left.
+      FullScreen = TextToInt(line) == 1 ? 1 : 0;
     }
   }
   stream->Close();
@@ -103,6 +110,19 @@ std::u16string PadLine(TControl& binding) {
                                                                        : PAD_KIND_AXIS;
   return IntToText(kind) + u" " + IntToText(binding.port) + u" " + IntToText(binding.key) + u" " +
          IntToText(binding.axis) + u" " + FloatToText(binding.dir);
+}
+
+// The settings file's lines for the globals as they are.
+std::vector<std::u16string> SettingsLines() {
+  std::vector<std::u16string> lines = {IntToText(SoundOn), IntToText(Zoom)};
+  for (const auto& binding : KeyBindings) {
+    lines.push_back(IntToText(binding->key));
+  }
+  for (const auto& binding : PadBindings) {
+    lines.push_back(PadLine(*binding));
+  }
+  lines.push_back(IntToText(FullScreen));
+  return lines;
 }
 
 // Writes the lines in place of the file; a file that cannot be written is reported once and the game goes on.
@@ -135,13 +155,21 @@ int32_t Load() {
 }
 
 int32_t Save() {
-  std::vector<std::u16string> lines = {IntToText(SoundOn), IntToText(Zoom)};
-  for (const auto& binding : KeyBindings) {
-    lines.push_back(IntToText(binding->key));
+  WriteWhole(kSettingsPath, SettingsLines());
+  return 0;
+}
+
+int32_t SaveFullScreen() {
+  // The file's own lines stay as they are: changes still pending on a settings or controls screen reach the file
+  // only when that screen is left. Lines the file does not have yet come from the game as it is.
+  std::vector<std::u16string> lines = SettingsLines();
+  if (std::shared_ptr<TStream> stream = OpenReadStream(kSettingsPath); stream != nullptr) {
+    for (size_t i = 0; stream->Eof() == 0 && i < static_cast<size_t>(kFullScreenLine); i++) {
+      lines[i] = stream->ReadLine();
+    }
+    stream->Close();
   }
-  for (const auto& binding : PadBindings) {
-    lines.push_back(PadLine(*binding));
-  }
+  lines[static_cast<size_t>(kFullScreenLine)] = IntToText(FullScreen);
   WriteWhole(kSettingsPath, lines);
   return 0;
 }

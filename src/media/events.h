@@ -11,6 +11,7 @@ enum : int32_t {
   EVENT_APPSUSPEND = 257,  // the window lost activation to another program
   EVENT_APPRESUME = 258,   // ... and got it back
   EVENT_APPTERMINATE = 259,  // close request: the close box or Alt+F4
+  EVENT_TOGGLEFULLSCREEN = 260,  // F11 or Alt+Enter: the window's own keys, never seen as key presses
   EVENT_KEYDOWN = 513,
   EVENT_KEYUP = 514,
   EVENT_KEYCHAR = 515,

@@ -31,14 +31,32 @@ void TPlaxGraphics::_UpdateTransform() {
   _driver->SetTransform(tform_ix, tform_iy, tform_jx, tform_jy);
 }
 
+void TPlaxGraphics::_PlacePicture() {
+  if (fullscreen != 0) {
+    picture = CentredPicture(static_cast<int32_t>(vres_width), static_cast<int32_t>(vres_height), g_width, g_height);
+  } else {
+    picture = TPictureArea{0, 0, g_width, g_height, 1};
+  }
+  vres_mousexscale = vres_width / static_cast<float>(picture.width);
+  vres_mouseyscale = vres_height / static_cast<float>(picture.height);
+  _driver->SetPictureArea(picture.x, picture.y, picture.width, picture.height);
+}
+
 void TPlaxGraphics::_ApplyViewport() {
-  // Logical units to window pixels, rounded down at each edge.
-  double sx = vres_mousexscale;
-  double sy = vres_mouseyscale;
-  auto left = static_cast<int32_t>(std::floor(viewport_x / sx));
-  auto top = static_cast<int32_t>(std::floor(viewport_y / sy));
-  auto right = static_cast<int32_t>(std::floor((viewport_x + viewport_w) / sx));
-  auto bottom = static_cast<int32_t>(std::floor((viewport_y + viewport_h) / sy));
+  // Logical units to window pixels, rounded down at each edge. Multiplied out rather than divided by the float
+  // scale: a third is not exact in binary, and at three window pixels to one each edge would land a pixel short.
+  double sx = picture.width / static_cast<double>(vres_width);
+  double sy = picture.height / static_cast<double>(vres_height);
+  auto left = picture.x + static_cast<int32_t>(std::floor(viewport_x * sx));
+  auto top = picture.y + static_cast<int32_t>(std::floor(viewport_y * sy));
+  auto right = picture.x + static_cast<int32_t>(std::floor((viewport_x + viewport_w) * sx));
+  auto bottom = picture.y + static_cast<int32_t>(std::floor((viewport_y + viewport_h) * sy));
+  // Never beyond the picture: around a full-screen picture is a border that nothing may draw into, and the
+  // viewport of a window just opened is larger than the logical screen.
+  left = std::max(left, picture.x);
+  top = std::max(top, picture.y);
+  right = std::max(left, std::min(right, picture.x + picture.width));
+  bottom = std::max(top, std::min(bottom, picture.y + picture.height));
   _driver->SetViewport(left, top, right - left, bottom - top);
 }
 
@@ -52,10 +70,10 @@ void TPlaxGraphics::Validate() {
     g_height = height;
     vres_width = static_cast<float>(width);
     vres_height = static_cast<float>(height);
-    vres_mousexscale = 1.0f;
-    vres_mouseyscale = 1.0f;
   }
+  fullscreen = _graphics->FullScreen() ? 1 : 0;
   _driver->SetResolution(vres_width, vres_height);
+  _PlacePicture();
   _driver->SetBlend(blend_mode);
   _driver->SetColor(color_red, color_green, color_blue);
   _driver->SetAlpha(color_alpha);
@@ -72,11 +90,35 @@ void TPlaxGraphics::MakeCurrent() {
   if (_setup == 0) {
     // Two black frames, so neither buffer shows what was in the window's memory before.
     for (int i = 0; i < 2; i++) {
-      _driver->Cls();
+      Cls();
       _driver->Flip(0);
     }
     _setup = 1;
   }
+}
+
+void TPlaxGraphics::Cls() {
+  bool wholePicture = viewport_x <= 0 && viewport_y <= 0 && static_cast<float>(viewport_x + viewport_w) >= vres_width &&
+                      static_cast<float>(viewport_y + viewport_h) >= vres_height;
+  bool bordered = picture.x != 0 || picture.y != 0 || picture.width != g_width || picture.height != g_height;
+  if (wholePicture && bordered) {
+    // The border is cleared with the picture: nothing else ever draws there, and a buffer's old contents are
+    // not to be trusted after a swap.
+    _driver->SetViewport(0, 0, g_width, g_height);
+    _driver->Cls();
+    _ApplyViewport();
+    return;
+  }
+  _driver->Cls();
+}
+
+void TPlaxGraphics::_Reconfigure() {
+  int32_t unused = 0;
+  // The stored size follows the window first, so that Validate keeps the logical size.
+  _graphics->GetSettings(&g_width, &g_height, &unused, &unused, &unused);
+  _driver->SetGraphics(_graphics.get());
+  _driver->ResetState();
+  Validate();
 }
 
 void SelectGraphicsDriver(TPlaxDriver* driver, int32_t flags) {
@@ -102,6 +144,9 @@ TPlaxGraphics* OpenGraphics(int32_t width, int32_t height, int32_t depth, int32_
     return nullptr;
   }
   current = std::make_unique<TPlaxGraphics>();
+  // The size the window really has: the desktop's when it opened full screen.
+  int32_t unused = 0;
+  window->GetSettings(&width, &height, &unused, &unused, &unused);
   current->_graphics = std::move(window);
   current->_driver = selectedDriver;
   current->g_width = width;
@@ -125,6 +170,32 @@ void CloseGraphics() {
   current = nullptr;
 }
 
+int32_t SetGraphicsFullScreen(int32_t on) {
+  if (current == nullptr) {
+    return 0;
+  }
+  bool wanted = on != 0;
+  if (current->_graphics->FullScreen() != wanted && !current->_graphics->SetFullScreen(wanted)) {
+    return 0;
+  }
+  current->_Reconfigure();
+  // Whatever the window system made of the switch (a window manager may take the focus away and give it back)
+  // has arrived by now: the player did not leave the game.
+  TakeFocusLoss();
+  return 1;
+}
+
+int32_t GraphicsFullScreen() {
+  return current != nullptr ? current->fullscreen : 0;
+}
+
+int32_t DesktopSize(int32_t usable, int32_t* width, int32_t* height) {
+  if (selectedDriver == nullptr) {
+    return 0;
+  }
+  return selectedDriver->DesktopSize(usable != 0, width, height) ? 1 : 0;
+}
+
 TPlaxGraphics* CurrentGraphics() {
   return current.get();
 }
@@ -139,9 +210,8 @@ void SetLogicalSize(int32_t width, int32_t height) {
   }
   current->vres_width = static_cast<float>(width);
   current->vres_height = static_cast<float>(height);
-  current->vres_mousexscale = static_cast<float>(width) / static_cast<float>(current->g_width);
-  current->vres_mouseyscale = static_cast<float>(height) / static_cast<float>(current->g_height);
   current->_driver->SetResolution(current->vres_width, current->vres_height);
+  current->_PlacePicture();
   current->_ApplyViewport();
 }
 
@@ -204,7 +274,7 @@ void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height) {
 
 void Cls() {
   if (current != nullptr) {
-    current->_driver->Cls();
+    current->Cls();
   }
 }
 

@@ -1,14 +1,17 @@
 // The 2D drawing state and the drawing calls the game makes: colour, blend, scale, origin, viewport, a logical
 // resolution stretched over the window, filled rectangles and image frames, and presenting the frame.
 //
-// All game drawing is in a logical screen of 400 by 300 whatever the window's zoom. The state lives with the
-// window and is re-applied to the driver whenever the window's context becomes current.
+// All game drawing is in a logical screen of 400 by 300 whatever the window's zoom. In a window the picture fills
+// it; full screen, it is enlarged by the largest whole factor that fits the desktop and centred, with a black
+// border that nothing is drawn into. The state lives with the window and is re-applied to the driver whenever the
+// window's context becomes current.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
 #include "media/graphics_driver.h"
+#include "media/picture_fit.h"
 
 class TImage;
 
@@ -19,6 +22,8 @@ public:
   void Validate();
   // Makes this window current and re-applies its state; the first time, shows two black frames.
   void MakeCurrent();
+  // Fills the viewport with the clear colour; with the viewport on the whole picture, the border around it too.
+  void Cls();
 
   int32_t color_red = 255, color_green = 255, color_blue = 255;
   float color_alpha = 1.0f;
@@ -34,14 +39,20 @@ public:
   float vres_width = 0.0f, vres_height = 0.0f;
   float vres_mousexscale = 1.0f, vres_mouseyscale = 1.0f;
   int32_t g_width = 0, g_height = 0;
+  int32_t fullscreen = 0;  // 1 while the window covers the desktop
+  TPictureArea picture;    // where the logical screen lies in the window, in window pixels
   std::shared_ptr<TGraphics> _graphics;
   TPlaxDriver* _driver = nullptr;
   int32_t _setup = 0;
 
   // Recomputes the matrix from rotation and scale.
   void _UpdateTransform();
+  // Places the logical screen in the window (all of it, or centred full screen) and tells the driver.
+  void _PlacePicture();
   // Sends the viewport to the driver in window pixels.
   void _ApplyViewport();
+  // Takes the window's present size and mode (after it went full screen or back) and re-applies the state.
+  void _Reconfigure();
 };
 
 // Makes driver the current one and stores flags as the default flags every later OpenGraphics adds to its own
@@ -57,6 +68,15 @@ void SetGameGraphicsDriver(TPlaxDriver* driver);
 TPlaxGraphics* OpenGraphics(int32_t width, int32_t height, int32_t depth, int32_t hertz, int32_t flags);
 // Closes the window, if one is open.
 void CloseGraphics();
+// Shows the open window full screen (on 1) or as the window it was opened as (on 0), in place: the drawing
+// state, the logical size and every texture stay. A focus change the switch itself brings about is not taken
+// for the player leaving the game. 1 when the window is now as asked, 0 when it stayed as it was.
+int32_t SetGraphicsFullScreen(int32_t on);
+// 1 while the open window is full screen.
+int32_t GraphicsFullScreen();
+// The size of the desktop the window opens on through the selected driver, whole or without the desktop's own
+// panels (usable 1). 0 when there is no desktop to ask.
+int32_t DesktopSize(int32_t usable, int32_t* width, int32_t* height);
 // The current drawing state, or null before a window is open.
 TPlaxGraphics* CurrentGraphics();
 // The driver of the current window, or null.

@@ -22,13 +22,25 @@ public:
                     float sh) = 0;
 };
 
+// A graphics flag besides those that ask for buffers (2 back, 4 alpha, 8 depth, 16 stencil, 32 accumulation).
+enum : int32_t {
+  // A borderless window over the whole desktop, at the desktop's resolution; the size asked for is the one the
+  // window takes when it leaves full screen.
+  GRAPHICS_FULLSCREEN = 64,
+};
+
 // A window with its drawing context.
 class TGraphics {
 public:
   virtual ~TGraphics() = default;
   virtual TGraphicsDriver* Driver() = 0;
+  // The window's present client size (the desktop's in full screen) and the flags it was opened with.
   virtual void GetSettings(int32_t* width, int32_t* height, int32_t* depth, int32_t* hertz, int32_t* flags) = 0;
   virtual void Close() = 0;
+  // Switches in place between the window of the size it was opened with and full screen, keeping the drawing
+  // context and so every texture. False, with nothing changed, when the platform refuses.
+  virtual bool SetFullScreen(bool on) = 0;
+  virtual bool FullScreen() const = 0;
 };
 
 class TGraphicsDriver {
@@ -41,6 +53,9 @@ public:
   virtual void SetGraphics(TGraphics* graphics) = 0;
   // Presents the frame being built; sync 1 waits for the display's retrace.
   virtual void Flip(int32_t sync) = 0;
+  // The size of the desktop the window opens on, whole or without the desktop's own panels (usable); false when
+  // there is no display to ask.
+  virtual bool DesktopSize(bool usable, int32_t* width, int32_t* height) = 0;
 };
 
 // Blend modes.
@@ -68,8 +83,11 @@ public:
   virtual void SetLineWidth(float width) = 0;
   virtual void Cls() = 0;
   virtual void DrawRect(float x0, float y0, float x1, float y1, float tx, float ty) = 0;
-  // The projection: logical (0, 0) at the window's top-left, (width, height) at its bottom-right.
+  // The projection: logical (0, 0) at the picture's top-left, (width, height) at its bottom-right.
   virtual void SetResolution(float width, float height) = 0;
+  // Where the picture lies in the window, in window pixels, top-down: the whole window, or in full screen the
+  // logical screen enlarged and centred. Drawing is mapped onto it; clipping to it is the viewport's business.
+  virtual void SetPictureArea(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
   // Puts the context's own state back to where the drawing state is re-applied from (no texturing, projection
   // of the window's pixels, full-window viewport).
   virtual void ResetState() = 0;

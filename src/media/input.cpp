@@ -22,6 +22,7 @@ struct TPolledInput {
   int32_t closeRequest = 0;
   int32_t suspended = 0;
   int32_t focusLost = 0;  // latched until taken: a loss between two frames is never missed
+  int32_t fullScreenToggle = 0;
   int32_t enabled = 0;
   const void* source = nullptr;
 };
@@ -75,6 +76,9 @@ const TEvent* TakeEvent(const TEvent* event, void*) {
       Clear();
       input.suspended = 0;
       break;
+    case EVENT_TOGGLEFULLSCREEN:
+      input.fullScreenToggle = 1;
+      break;
     default:
       break;
   }
@@ -100,6 +104,7 @@ void DisablePolledInput() {
   Clear();
   input.closeRequest = 0;
   input.focusLost = 0;
+  input.fullScreenToggle = 0;
 }
 
 int32_t TakeKeyHits(int32_t key) {
@@ -154,4 +159,11 @@ int32_t TakeFocusLoss() {
   int32_t lost = input.focusLost;
   input.focusLost = 0;
   return lost;
+}
+
+int32_t TakeFullScreenToggle() {
+  PollSystem();
+  int32_t toggle = input.fullScreenToggle;
+  input.fullScreenToggle = 0;
+  return toggle;
 }

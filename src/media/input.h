@@ -32,3 +32,5 @@ int32_t TakeChar();
 int32_t InputSuspended();
 // 1 when the window lost activation (or was minimised) since the last call.
 int32_t TakeFocusLoss();
+// 1 when the player asked to switch between the window and full screen (F11, Alt+Enter) since the last call.
+int32_t TakeFullScreenToggle();

@@ -39,6 +39,7 @@ enum : int32_t {
   KEY_NUMDECIMAL = 110,
   KEY_NUMDIVIDE = 111,
   KEY_F1 = 112,  // to KEY_F1 + 11 (F12)
+  KEY_F11 = 122,
   KEY_NUMLOCK = 144,
   KEY_SCROLL = 145,
   KEY_LSHIFT = 160,
@@ -68,3 +69,17 @@ constexpr std::array<int32_t, 105> REPORTABLE_KEY_CODES = {
     92, 93, 96, 97, 98, 99, 100, 101, 102, 103, 104, 105, 106, 107, 109, 110, 111, 112, 113, 114, 115, 116, 117,
     118, 119, 120, 121, 122, 123, 144, 145, 160, 161, 162, 163, 164, 165, 186, 187, 188, 189, 190, 191, 192, 219,
     220, 221, 222, 226};
+
+// Modifier mask bits of key events.
+enum : int32_t {
+  MOD_SHIFT = 1,
+  MOD_CONTROL = 2,
+  MOD_ALT = 4,
+  MOD_WINDOWS = 8,
+};
+
+// F11 and Alt+Enter switch between the window and full screen: they belong to the window, not to the game, so
+// neither is bound to a command nor confirms a menu row.
+constexpr bool IsFullScreenToggleKey(int32_t code, int32_t mods) {
+  return code == KEY_F11 || (code == KEY_ENTER && (mods & MOD_ALT) != 0);
+}

@@ -3,26 +3,52 @@
 
 #include <algorithm>
 
+#include "media/events.h"
+
 namespace {
 
 class TRecordedWindow : public TGraphics {
 public:
   TRecordedWindow(TRecordingDriver* driver, int32_t width, int32_t height, int32_t depth, int32_t hertz,
                   int32_t flags)
-      : _driver(driver), _width(width), _height(height), _depth(depth), _hertz(hertz), _flags(flags) {}
+      : _driver(driver), _windowedWidth(width), _windowedHeight(height), _depth(depth), _hertz(hertz),
+        _flags(flags), _fullScreen((flags & GRAPHICS_FULLSCREEN) != 0 && !driver->refuseFullScreen) {
+    Publish();
+  }
   TGraphicsDriver* Driver() override { return _driver; }
   void GetSettings(int32_t* width, int32_t* height, int32_t* depth, int32_t* hertz, int32_t* flags) override {
-    *width = _width;
-    *height = _height;
+    *width = _fullScreen ? _driver->desktopWidth : _windowedWidth;
+    *height = _fullScreen ? _driver->desktopHeight : _windowedHeight;
     *depth = _depth;
     *hertz = _hertz;
     *flags = _flags;
   }
   void Close() override {}
+  bool SetFullScreen(bool on) override {
+    if (on && _driver->refuseFullScreen) {
+      return false;
+    }
+    if (_driver->loseFocusOnSwitch) {
+      // As some window managers do while they rearrange the screen.
+      EmitEvent(TEvent{EVENT_APPSUSPEND, nullptr, 0, 0, 0, 0});
+      EmitEvent(TEvent{EVENT_APPRESUME, nullptr, 0, 0, 0, 0});
+    }
+    _fullScreen = on;
+    Publish();
+    return true;
+  }
+  bool FullScreen() const override { return _fullScreen; }
 
 private:
+  // The driver shows the last window's present size.
+  void Publish() {
+    int32_t unused = 0;
+    GetSettings(&_driver->windowWidth, &_driver->windowHeight, &unused, &unused, &unused);
+  }
+
   TRecordingDriver* _driver;
-  int32_t _width, _height, _depth, _hertz, _flags;
+  int32_t _windowedWidth, _windowedHeight, _depth, _hertz, _flags;
+  bool _fullScreen;
 };
 
 class TRecordedFrame : public TImageFrame {
@@ -59,9 +85,14 @@ float TDrawRecord::Bottom() const {
 std::shared_ptr<TGraphics> TRecordingDriver::CreateGraphics(int32_t width, int32_t height, int32_t depth,
                                                             int32_t hertz, int32_t flags) {
   _seq++;
-  windowWidth = width;
-  windowHeight = height;
+  windowsMade++;
   return std::make_shared<TRecordedWindow>(this, width, height, depth, hertz, flags);
+}
+
+bool TRecordingDriver::DesktopSize(bool usable, int32_t* width, int32_t* height) {
+  *width = usable ? usableWidth : desktopWidth;
+  *height = usable ? usableHeight : desktopHeight;
+  return true;
 }
 
 void TRecordingDriver::SetGraphics(TGraphics*) {}
@@ -99,6 +130,13 @@ void TRecordingDriver::SetTransform(float ix, float iy, float jx, float jy) {
 void TRecordingDriver::SetResolution(float width, float height) {
   logicalWidth = width;
   logicalHeight = height;
+}
+
+void TRecordingDriver::SetPictureArea(int32_t x, int32_t y, int32_t width, int32_t height) {
+  _state.picture[0] = x;
+  _state.picture[1] = y;
+  _state.picture[2] = width;
+  _state.picture[3] = height;
 }
 
 void TRecordingDriver::Cls() {

@@ -21,7 +21,8 @@ struct TDrawRecord {
   int32_t red = 255, green = 255, blue = 255;
   float alpha = 1;
   int32_t blend = 1;
-  int32_t viewport[4] = {0, 0, 0, 0};  // window pixels
+  int32_t viewport[4] = {0, 0, 0, 0};  // the clip rectangle in window pixels (the whole window: none)
+  int32_t picture[4] = {0, 0, 0, 0};   // where the logical screen lies in the window, in window pixels
   const TPixmap* pixmap = nullptr;     // IMAGE: the pixmap the frame was made from
 
   // Corner (px, py) mapped through the matrix and translation.
@@ -40,6 +41,7 @@ public:
                                             int32_t flags) override;
   void SetGraphics(TGraphics* graphics) override;
   void Flip(int32_t sync) override;
+  bool DesktopSize(bool usable, int32_t* width, int32_t* height) override;
   std::shared_ptr<TImageFrame> CreateFrameFromPixmap(const std::shared_ptr<TPixmap>& pixmap, int32_t flags) override;
   void SetBlend(int32_t blend) override { _state.blend = blend; }
   void SetAlpha(float alpha) override { _state.alpha = alpha; }
@@ -51,6 +53,7 @@ public:
   void Cls() override;
   void DrawRect(float x0, float y0, float x1, float y1, float tx, float ty) override;
   void SetResolution(float width, float height) override;
+  void SetPictureArea(int32_t x, int32_t y, int32_t width, int32_t height) override;
   void ResetState() override {}
   int32_t ContextSeq() override { return _seq; }
 
@@ -59,8 +62,18 @@ public:
 
   std::vector<TDrawRecord> log;
   int32_t framesMade = 0;  // drawable frames created, over all contexts
+  int32_t windowsMade = 0;
+  // The last window made, at its present size (the desktop's while it is full screen).
   int32_t windowWidth = 0;
   int32_t windowHeight = 0;
+  // The desktop the windows open on, whole and without its panels, and how the window system takes a switch to
+  // full screen.
+  int32_t desktopWidth = 2560;
+  int32_t desktopHeight = 1440;
+  int32_t usableWidth = 2560;
+  int32_t usableHeight = 1400;
+  bool refuseFullScreen = false;
+  bool loseFocusOnSwitch = false;  // a switch to or from full screen sends focus lost and regained
   float logicalWidth = 0;
   float logicalHeight = 0;
 

@@ -4,16 +4,16 @@
 
 #include "media/events.h"
 #include "media/frame_log.h"
+#include "media/key_codes.h"
 #include "media/platform_messages.h"
 #include "media/sdl_keys.h"
 #include "media/sdl_window_events.h"
 
 namespace {
 
-int32_t ModifierMask() {
-  SDL_Keymod mod = SDL_GetModState();
-  return ((mod & KMOD_SHIFT) != 0 ? 1 : 0) | ((mod & KMOD_CTRL) != 0 ? 2 : 0) | ((mod & KMOD_ALT) != 0 ? 4 : 0) |
-         ((mod & KMOD_GUI) != 0 ? 8 : 0);
+int32_t ModifierMask(Uint16 mod) {
+  return ((mod & KMOD_SHIFT) != 0 ? MOD_SHIFT : 0) | ((mod & KMOD_CTRL) != 0 ? MOD_CONTROL : 0) |
+         ((mod & KMOD_ALT) != 0 ? MOD_ALT : 0) | ((mod & KMOD_GUI) != 0 ? MOD_WINDOWS : 0);
 }
 
 void Emit(int32_t id, int32_t data, int32_t mods) {
@@ -40,19 +40,33 @@ void EmitCharacters(const char* text) {
 
 void HandleKey(const SDL_KeyboardEvent& key, bool down) {
   int32_t code = KeyCodeOfScancode(key.keysym.scancode);
-  int32_t mods = ModifierMask();
+  int32_t mods = ModifierMask(static_cast<Uint16>(SDL_GetModState()));
+  // The full-screen keys are the window's: their presses and repeats never reach the game as keys. Releases do,
+  // harmlessly: Enter pressed alone and let go after Alt went down must not stay held. Alt is read as it was when
+  // the key went down: by the time the queue is read it may have been let go.
+  if (down && IsFullScreenToggleKey(code, ModifierMask(key.keysym.mod))) {
+    if (key.repeat == 0) {
+      Emit(EVENT_TOGGLEFULLSCREEN, 0, mods);
+    }
+    return;
+  }
   if (code != 0) {
     FrameLogKeyEvent(code, down, key.repeat != 0);
     Emit(down ? (key.repeat != 0 ? EVENT_KEYREPEAT : EVENT_KEYDOWN) : EVENT_KEYUP, code, mods);
   }
   // Alt+F4 closes the game even where no window manager turns it into a close request; other Alt
-  // combinations are keys like any other.
+  // combinations, Alt+Enter apart, are keys like any other.
   if (down && key.repeat == 0 && key.keysym.scancode == SDL_SCANCODE_F4 && (key.keysym.mod & KMOD_ALT) != 0) {
     Emit(EVENT_APPTERMINATE, 0, mods);
   }
 }
 
 void HandleWindow(const SDL_WindowEvent& window) {
+  // A window that has been closed (the game opens a new one for a new zoom) may still have messages on their way,
+  // its loss of the focus among them: they are not the present window's.
+  if (SDL_GetWindowFromID(window.windowID) == nullptr) {
+    return;
+  }
   switch (window.event) {
     case SDL_WINDOWEVENT_CLOSE:
       Emit(EVENT_APPTERMINATE, 0, 0);

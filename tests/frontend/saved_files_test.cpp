@@ -27,17 +27,87 @@ protected:
   ScopedTempDir dir;
 };
 
-const char* const kDefaults =
+// The sixteen lines a settings file has always had, at their defaults.
+const std::string kDefaultLines =
     "1\r\n2\r\n87\r\n83\r\n68\r\n65\r\n74\r\n73\r\n27\r\n"
     "1 -1 0 0 0.00000000\r\n1 -1 0 0 0.500000000\r\n1 -1 0 0 0.250000000\r\n1 -1 0 0 0.750000000\r\n"
     "0 -1 1 0 0.00000000\r\n0 -1 2 0 0.00000000\r\n0 -1 9 0 0.00000000\r\n";
+// ... and the full-screen switch after them.
+const std::string kDefaults = kDefaultLines + "0\r\n";
 
 }  // namespace
 
-TEST_F(SavedFilesTest, TheDefaultsAreWrittenAsSixteenCrLfLines) {
+TEST_F(SavedFilesTest, TheDefaultsAreWrittenAsSeventeenCrLfLines) {
   Menu::Save();
   EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaults);
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "bin/settings.dat.new"));
+  FullScreen = 1;
+  Menu::Save();
+  EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaultLines + "1\r\n");
+}
+
+TEST_F(SavedFilesTest, AFileFromBeforeTheFullScreenLineReadsAsAWindowAndTheSameAsEver) {
+  const std::string before =
+      "0\r\n3\r\n87\r\n83\r\n68\r\n65\r\n75\r\n73\r\n27\r\n"
+      "1 -1 0 0 0.00000000\r\n1 -1 0 0 0.500000000\r\n1 -1 0 0 0.250000000\r\n1 -1 0 0 0.750000000\r\n"
+      "0 -1 1 0 0.00000000\r\n0 -1 2 0 0.00000000\r\n0 -1 9 0 0.00000000\r\n";
+  dir.Write("bin/settings.dat", before);
+  Menu::Load();
+  EXPECT_EQ(FullScreen, 0);
+  EXPECT_EQ(SoundOn, 0);
+  EXPECT_EQ(Zoom, 3);
+  EXPECT_EQ(KeyBindings[COMMAND_RIGHT_HAND]->key, 'K');
+  EXPECT_EQ(PadBindings[COMMAND_PAUSE]->key, 9);
+  Menu::Save();
+  EXPECT_EQ(dir.Read("bin/settings.dat"), before + "0\r\n");
+}
+
+TEST_F(SavedFilesTest, LineSeventeenIsFullScreenOnlyWhenItReadsOneAndLinesAfterItAreIgnored) {
+  struct TCase {
+    const char* line;
+    int32_t fullScreen;
+  };
+  for (TCase c : {TCase{"1", 1}, {"1\r", 1}, {" 1", 1}, {"+1", 1}, {"1 and more", 1}, {"0", 0}, {"2", 0},
+                  {"-1", 0}, {"x", 0}, {"", 0}, {"99999999999", 0}, {"\xff\x01", 0}}) {
+    ResetGameState();
+    InstallDefaultBindings(-1);
+    dir.Write("bin/settings.dat", kDefaultLines + c.line + "\n" + "1\n");
+    Menu::Load();
+    EXPECT_EQ(FullScreen, c.fullScreen) << "line 17: \"" << c.line << "\"";
+    EXPECT_EQ(SoundOn, 1);
+    EXPECT_EQ(Zoom, 2);
+  }
+}
+
+TEST_F(SavedFilesTest, TheFullScreenSaveSetsItsLineAndKeepsTheOthersAsTheFileHasThem) {
+  // No file yet: the game's settings as they are.
+  FullScreen = 1;
+  Menu::SaveFullScreen();
+  EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaultLines + "1\r\n");
+
+  // A change still pending on the settings screen is not saved by the switch, and a file from before gains the
+  // line without losing any of its own.
+  dir.Write("bin/settings.dat", "0\n4\n87\n83\n68\n65\n74\n73\n27\n"
+            "1 0 0 0 0.00000000\n1 0 0 0 0.500000000\n1 0 0 0 0.250000000\n1 0 0 0 0.750000000\n"
+            "0 0 1 0 0.00000000\n0 0 2 0 0.00000000\n0 0 9 0 0.00000000\n");
+  Menu::Load();
+  SoundOn = 1;
+  Zoom = 1;
+  Menu::SaveFullScreen();
+  std::string written = dir.Read("bin/settings.dat");
+  EXPECT_EQ(written.substr(0, 6), "0\r\n4\r\n");
+  EXPECT_NE(written.find("\r\n1 0 0 0 0.500000000\r\n"), std::string::npos);
+  EXPECT_EQ(written.substr(written.size() - 3), "1\r\n");
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 17);
+
+  // A short file gets the rest from the game.
+  dir.Write("bin/settings.dat", "0\n3\n");
+  FullScreen = 0;
+  Menu::SaveFullScreen();
+  written = dir.Read("bin/settings.dat");
+  EXPECT_EQ(written.substr(0, 6), "0\r\n3\r\n");
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 17);
+  EXPECT_EQ(written.substr(written.size() - 3), "0\r\n");
 }
 
 TEST_F(SavedFilesTest, EveryKindOfBindingReadsBackAsItWasWritten) {

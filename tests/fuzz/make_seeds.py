@@ -24,6 +24,7 @@ def text_seeds():
     write("settings", "defaults", "1\r\n2\r\n87\r\n83\r\n68\r\n65\r\n74\r\n73\r\n27\r\n" + pads)
     write("settings", "every_kind", "0\n3\n87\n83\n68\n65\n74\n161\n27\n1 0 0 0 0.25\n2 0 0 1 -1\n"
           "0 1 2 0 0\n2 3 0 10 1\n1 0 0 0 0.75\n0 0 31 0 0\n0 0 9 0 0\n")
+    write("settings", "full_screen", "1\r\n2\r\n87\r\n83\r\n68\r\n65\r\n74\r\n73\r\n27\r\n" + pads + "1\r\n0\r\n")
     write("settings", "extremes", "-2147483648\n2147483647\n255\n256\n-1\n$7FFFFFFF\n%1111\n 12x\n\n"
           "0 2147483647 2147483647 0 0\n1 -2147483648 0 0 nan\n2 0 0 -2147483648 -inf\n"
           "2 0 0 2147483647 1e300\n1 0 0 0 -1e-45\n0 -1 -2147483648 0 0\n5 0 0 0 0\n\0\r\r\n")

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   TControl::Update();
   // The window is made Zoom times 400 by 300: the reader keeps it within what a screen can hold.
-  if (Zoom < 1 || Zoom > 4 || (SoundOn != 0 && SoundOn != 1)) {
+  if (Zoom < 1 || Zoom > 4 || (SoundOn != 0 && SoundOn != 1) || (FullScreen != 0 && FullScreen != 1)) {
     __builtin_trap();
   }
   return 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "media/events.h"
+#include "media/key_codes.h"
 
 namespace {
 
@@ -80,6 +81,36 @@ TEST_F(InputTest, AFocusLossIsReportedOnceHoweverLongAgoItHappened) {
   EXPECT_EQ(TakeFocusLoss(), 0);
   Send(EVENT_APPRESUME);  // coming back is no loss
   EXPECT_EQ(TakeFocusLoss(), 0);
+}
+
+TEST_F(InputTest, AFullScreenRequestIsReportedOnceAndIsNoKeyPress) {
+  EXPECT_EQ(TakeFullScreenToggle(), 0);
+  Send(EVENT_TOGGLEFULLSCREEN);
+  EXPECT_EQ(TakeKeyHits(KEY_F11), 0);
+  EXPECT_EQ(TakeKeyHits(KEY_ENTER), 0);
+  EXPECT_EQ(TakeFullScreenToggle(), 1);
+  EXPECT_EQ(TakeFullScreenToggle(), 0);
+  // Keys cleared by a focus loss leave a request standing; a closed window takes it with it.
+  Send(EVENT_TOGGLEFULLSCREEN);
+  Send(EVENT_APPSUSPEND);
+  EXPECT_EQ(TakeFullScreenToggle(), 1);
+  Send(EVENT_TOGGLEFULLSCREEN);
+  DisablePolledInput();
+  EnablePolledInput(nullptr);
+  EXPECT_EQ(TakeFullScreenToggle(), 0);
+}
+
+TEST(FullScreenKeysTest, F11WithAnyModifiersAndEnterOnlyWithAltAreTheWindowsOwn) {
+  EXPECT_TRUE(IsFullScreenToggleKey(KEY_F11, 0));
+  EXPECT_TRUE(IsFullScreenToggleKey(KEY_F11, MOD_SHIFT | MOD_CONTROL));
+  EXPECT_TRUE(IsFullScreenToggleKey(KEY_ENTER, MOD_ALT));
+  EXPECT_TRUE(IsFullScreenToggleKey(KEY_ENTER, MOD_ALT | MOD_SHIFT));
+  EXPECT_FALSE(IsFullScreenToggleKey(KEY_ENTER, 0));  // Enter confirms menu rows
+  EXPECT_FALSE(IsFullScreenToggleKey(KEY_ENTER, MOD_CONTROL));
+  EXPECT_FALSE(IsFullScreenToggleKey(KEY_F1 + 9, 0));  // F10
+  EXPECT_FALSE(IsFullScreenToggleKey(KEY_F1 + 11, MOD_ALT));  // F12
+  EXPECT_FALSE(IsFullScreenToggleKey(KEY_LALT, MOD_ALT));
+  EXPECT_FALSE(IsFullScreenToggleKey('J', MOD_ALT));
 }
 
 TEST_F(InputTest, TheCloseRequestIsReportedOnce) {

@@ -1,0 +1,206 @@
+#!/usr/bin/env bash
+# Full screen in the real window (under an X server of the given size, e.g. xvfb-run): F11 and Alt+Enter switch
+# between the window and the picture enlarged by the largest whole factor that fits the screen, centred, with
+# nothing drawn in the black border, on every screen and in a fight, which goes on unpaused; Alt+Enter confirms no
+# menu row; the switch survives a restart; a zoom too large for the screen opens smaller and stays chosen.
+#   full_screen.sh GAME_DIR WIDTHxHEIGHT [SCREENSHOT_DIR]
+set -uo pipefail
+source "$(dirname "$0")/../support/game_window.sh"
+source=$1
+screen_width=${2%x*}
+screen_height=${2#*x}
+shots=${3:-}
+work=$(mktemp -d)
+pid=
+cleanup() {
+  [[ -n "$pid" ]] && kill "$pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
+failures=0
+
+fail() {
+  echo "FAILED: $*"
+  failures=$((failures + 1))
+}
+
+cp -r "$source" "$work/game"
+rm -f "$work/game/bin/settings.dat" "$work/game/bin/progress.dat"
+game=$work/game
+
+# The full-screen picture: the largest whole factor that fits the screen, centred.
+scale=$((screen_width / 400 < screen_height / 300 ? screen_width / 400 : screen_height / 300))
+full_picture="$((400 * scale))x$((300 * scale))+$(((screen_width - 400 * scale) / 2))+$(((screen_height - 300 * scale) / 2))"
+
+start_game() {
+  "$game/morvik" 2>>"$work/stderr" &
+  pid=$!
+  window=$(wait_for_game_window "$pid" 100)
+  [[ -n "$window" ]] || { fail "the game's window did not appear"; exit 1; }
+  sleep 0.5
+  xdotool mousemove --window "$window" 20 20
+}
+
+ended_with() {
+  for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  wait "$pid"
+  local status=$?
+  pid=
+  [[ $status -eq $1 ]] || fail "the game ended with status $status"
+}
+
+keys() {
+  for key in "$@"; do
+    xdotool key --window "$window" "$key"
+    sleep 0.08
+  done
+}
+
+# The window's size as WIDTHxHEIGHT.
+window_size() {
+  xdotool getwindowgeometry "$window" 2>/dev/null | awk '/Geometry/ {print $2}'
+}
+
+# Waits for the window to take the size (5 s at most); fails with the reason otherwise.
+expect_window_size() {
+  for _ in $(seq 1 50); do
+    [[ $(window_size) == "$1" ]] && return 0
+    sleep 0.1
+  done
+  fail "$2: the window is $(window_size), not $1"
+  return 1
+}
+
+# A screenshot of the whole screen, and where the logical screen lies in it: origin and scale of its pixels.
+shot() {
+  sleep 0.3
+  import -window root "$work/$1.png"
+  [[ -z "$shots" ]] || cp "$work/$1.png" "$shots/$1.png"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  if [[ $WIDTH -eq $screen_width && $HEIGHT -eq $screen_height ]]; then
+    origin_x=$(((screen_width - 400 * scale) / 2)) origin_y=$(((screen_height - 300 * scale) / 2)) pixel_scale=$scale
+  else
+    origin_x=$X origin_y=$Y pixel_scale=$((WIDTH / 400))
+  fi
+}
+
+# Everything that is not black in the screenshot lies inside the rectangle WIDTHxHEIGHT+X+Y, and fills it.
+expect_picture() {
+  local got
+  got=$(convert "$work/$1.png" -format "%@" info:)
+  [[ "$got" == "$2" ]] || fail "$3: the picture in $1 is $got, not $2"
+}
+
+# The colour at the middle of logical pixel (x, y) of the last screenshot, as r,g,b.
+pixel() {
+  local x=$((origin_x + $2 * pixel_scale + pixel_scale / 2)) y=$((origin_y + $3 * pixel_scale + pixel_scale / 2))
+  convert "$work/$1.png" -format "%[fx:int(255*p{$x,$y}.r)],%[fx:int(255*p{$x,$y}.g)],%[fx:int(255*p{$x,$y}.b)]" info:
+}
+
+expect_pixel() {
+  local got
+  got=$(pixel "$1" "$2" "$3")
+  [[ "$got" == "$4" ]] || fail "$5: logical pixel ($2, $3) of $1 is $got, not $4"
+}
+
+not_pixel() {
+  local got
+  got=$(pixel "$1" "$2" "$3")
+  [[ "$got" != "$4" ]] || fail "$5: logical pixel ($2, $3) of $1 is $got"
+}
+
+window_picture() {
+  echo "$1+$(((screen_width - ${1%x*}) / 2))+$(((screen_height - ${1#*x}) / 2))"
+}
+
+# --- F11 from the window to full screen and every screen there.
+start_game
+expect_window_size 800x600 "a new game opens at zoom 2"
+shot window
+expect_picture window "$(window_picture 800x600)" "the window at zoom 2"
+keys F11
+expect_window_size "${screen_width}x${screen_height}" "F11 switches to full screen"
+shot main
+expect_picture main "$full_picture" "the main screen in full screen"
+expect_pixel main 0 10 "0,255,0" "the highlight bar starts at the picture's left edge"
+expect_pixel main 399 10 "0,255,0" "the highlight bar ends at the picture's right edge"
+keys Return
+shot tournament
+expect_picture tournament "$full_picture" "the tournament screen in full screen"
+expect_pixel tournament 5 222 "0,255,0" "Play is highlighted on the tournament screen"
+keys Down Return Down Down Return
+shot keyboard
+expect_picture keyboard "$full_picture" "the keyboard screen in full screen"
+keys Up Return Down Return
+shot gamepad
+expect_picture gamepad "$full_picture" "the gamepad screen in full screen"
+keys Up Return Down Return
+shot settings
+expect_picture settings "$full_picture" "the settings screen in full screen"
+keys Up Return
+
+# --- Alt+Enter back to the window, confirming nothing: the main screen stays, "Settings" selected.
+keys alt+Return
+expect_window_size 800x600 "Alt+Enter goes back to the window"
+shot back
+expect_picture back "$(window_picture 800x600)" "the window again"
+expect_pixel back 5 222 "0,255,0" "Settings is still selected on the main screen"
+not_pixel back 5 30 "0,255,0" "Alt+Enter opened the settings screen"
+keys F11
+expect_window_size "${screen_width}x${screen_height}" "F11 again"
+keys alt+F4
+ended_with 0
+[[ $(sed -n 17p "$game/bin/settings.dat") == $'1\r' ]] || fail "full screen is not saved as line 17: $(sed -n 17p "$game/bin/settings.dat" | cat -A)"
+[[ $(wc -l <"$game/bin/settings.dat") -eq 17 ]] || fail "the settings file has $(wc -l <"$game/bin/settings.dat") lines"
+
+# --- The next start is full screen; a fight goes on through both switches, and pauses only when asked.
+start_game
+expect_window_size "${screen_width}x${screen_height}" "the game starts full screen as it was left"
+keys Down Return
+sleep 7.8
+shot fight
+expect_picture fight "$full_picture" "the fight in full screen"
+expect_pixel fight 15 15 "0,255,0" "the player's health bar in full screen"
+not_pixel fight 5 60 "0,255,0" "the fight is paused before any switch"
+keys alt+Return
+expect_window_size 800x600 "Alt+Enter in the fight"
+sleep 1
+shot fight-window
+expect_pixel fight-window 15 15 "0,255,0" "the player's health bar in the window"
+not_pixel fight-window 5 60 "0,255,0" "going back to the window paused the fight"
+keys F11
+expect_window_size "${screen_width}x${screen_height}" "F11 in the fight"
+sleep 1
+shot fight-again
+expect_picture fight-again "$full_picture" "the fight in full screen again"
+not_pixel fight-again 5 60 "0,255,0" "going full screen paused the fight"
+keys Escape
+shot paused
+expect_picture paused "$full_picture" "the pause menu in full screen"
+expect_pixel paused 5 60 "0,255,0" "Escape opens the pause menu with Continue highlighted"
+keys Escape alt+F4
+ended_with 0
+
+# --- A zoom too large for the screen opens the largest window that fits, and the chosen zoom stays saved.
+sed -i $'2s/.*/4\r/;17s/.*/0\r/' "$game/bin/settings.dat"
+fitting=4
+while ((400 * fitting > screen_width || 300 * fitting > screen_height)); do
+  fitting=$((fitting - 1))
+done
+start_game
+expect_window_size "$((400 * fitting))x$((300 * fitting))" "zoom 4 on a screen of ${screen_width}x${screen_height}"
+keys Down Down Down Down Return Up Return
+keys F11
+expect_window_size "${screen_width}x${screen_height}" "F11 from the fitted window"
+keys alt+F4
+ended_with 0
+[[ $(sed -n 2p "$game/bin/settings.dat") == $'4\r' ]] || fail "the chosen zoom 4 was not kept"
+[[ $(sed -n 17p "$game/bin/settings.dat") == $'1\r' ]] || fail "full screen was not saved after the fitted window"
+
+grep -v "^morvik: warning" "$work/stderr" | grep -q . && fail "the game wrote to standard error: $(cat "$work/stderr")"
+[[ $failures -eq 0 ]] && echo "full screen at ${screen_width}x${screen_height} behaves"
+exit $((failures > 0))
