@@ -5,7 +5,8 @@
 #include <cstdint>
 
 // Fills KeyBindings and PadBindings with the defaults, keyboard first, so keys are updated before pads. The pad
-// bindings are on padPort: the last pad found at start-up, or -1 when there is none (never polled then).
+// bindings are on padPort: the last pad found at start-up, or -1 when there is none (where a pad plugged in later
+// takes them up).
 void InstallDefaultBindings(int32_t padPort);
 
 // Replaces the seven pad bindings with the defaults for the pad at port (an unknown pad's when port holds none).
