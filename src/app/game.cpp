@@ -10,6 +10,7 @@
 #include "app/game_state.h"
 #include "app/graphics.h"
 #include "app/guidance.h"
+#include "app/pad_take_up.h"
 #include "app/sounds.h"
 #include "controls/control.h"
 #include "fighters/controller_ai.h"
@@ -265,6 +266,7 @@ int32_t Main(const std::function<void()>& beforeFirstFrame) {
 int32_t Frame() {
   TakeFullScreenRequest();
   FrameLogFrameStarted(GameState);
+  FollowGamepads();
   if (InputLock == 0) {
     TControl::Update();
   }

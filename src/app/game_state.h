@@ -70,7 +70,9 @@ extern std::array<std::shared_ptr<TControl>, COMMAND_COUNT> KeyBindings;
 extern std::array<std::shared_ptr<TControl>, COMMAND_COUNT> PadBindings;
 extern const std::array<std::u16string, COMMAND_COUNT> CommandNames;
 extern std::array<std::u16string, KEY_CODES> KeyNames;  // caption of each key code
-extern int32_t PadPresent;  // 1 when a gamepad was found at start-up; never changes afterwards
+// 1 once a gamepad has been found, at start-up or plugged in later; pad bindings are polled only while it is 1. It
+// stays 1 when the pads are pulled out: a missing pad reads as released.
+extern int32_t PadPresent;
 extern int32_t InputLock;   // 1 while bindings are frozen and the menus ignore input; see SetInputLock
 extern int32_t SoundOn;
 extern int32_t Zoom;  // the window is Zoom * 400 by Zoom * 300 pixels (less where the desktop is smaller)

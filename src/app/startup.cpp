@@ -20,6 +20,7 @@
 #include "app/bindings.h"
 #include "app/game.h"
 #include "app/game_state.h"
+#include "app/pad_take_up.h"
 #include "app/sounds.h"
 #include "controls/control.h"
 #include "fighters/figure.h"
@@ -171,9 +172,6 @@ void LoadBeforeWindow(TStartUpLoading& loading) {
   LoadFonts();
   FrameLogStep("fonts");
   int32_t pads = CountGamepads();
-  if (pads != 0) {
-    PadPresent = 1;
-  }
   InstallDefaultBindings(pads - 1);
   SeedRandom(ElapsedMillis());
   HideCursor();
@@ -182,6 +180,8 @@ void LoadBeforeWindow(TStartUpLoading& loading) {
   FrameLogStep("gamepads and bindings");
   loading.TakeSpriteSheet();
   Menu::Load();
+  // Saved bindings may name a pad that is not there (none was, when they were saved): they go to one that is.
+  TakeUpGamepads(pads);
   FrameLogStep("menu pictures and settings");
   TOpponent::Load();
   FrameLogStep("roster");

@@ -39,7 +39,7 @@ public:
   static int32_t DropHits();
 
   int32_t key = 0;     // key code, or button number from 0
-  int32_t port = 0;    // gamepad port from 0; -1 when no pad was found at start-up
+  int32_t port = 0;    // gamepad port from 0; -1 in the defaults made while no pad was there
   float dir = 0.0f;    // hat direction as a fraction of a clockwise turn from up, or axis direction -1 / +1
   int32_t axis = 0;    // axis number 0..10
   int32_t _hit = 0;

@@ -18,7 +18,7 @@ public:
   static std::shared_ptr<TControlJoyButton> Create(int32_t port, int32_t button);
   // "Joy" + port + "Btn" + button counted from 1: button 9 shows as Btn10.
   std::u16string GetCaption() override;
-  // Reads nothing while no pad was found at start-up.
+  // Reads nothing until a pad has been found.
   int32_t _Update() override;
 };
 

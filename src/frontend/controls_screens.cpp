@@ -1,7 +1,9 @@
 // The keyboard and gamepad screens: a row per command with its binding; confirming a row waits for the new key
-// or pad input (input stays locked meanwhile, and the row turns yellow), Escape cancels.
+// or pad input (input stays locked meanwhile, and the row turns yellow), Escape cancels. With no pad there, the
+// gamepad screen says so and waits for nothing.
 #include <array>
 #include <cmath>
+#include <string>
 
 #include "app/commands.h"
 #include "app/game_state.h"
@@ -31,6 +33,11 @@ constexpr const char16_t* kKeyPrompt = u"Press a key";
 constexpr const char16_t* kPadPrompt = u"Press a pad input";
 constexpr const char16_t* kCancelPrompt = u"Escape cancels";
 constexpr int32_t kPromptLineOffset = 7;
+// With no pad there, the gamepad rows show a dash, and the selected one why, in the same two lines. A single line
+// of the whole sentence would run under the commands' names at zoom 1.
+constexpr const char16_t* kNoPadValue = u"-";
+constexpr const char16_t* kNoPadFound = u"No gamepad found:";
+constexpr const char16_t* kPlugOneIn = u"plug one in to bind it";
 
 // Where every pad axis rested when the wait for a new input began.
 std::array<std::array<float, kAxes>, PAD_PORTS> restingAxes{};
@@ -44,14 +51,25 @@ void Scroll(int32_t& scroll) {
   }
 }
 
-// A command's row. While the row waits for its new input it says so in place of the binding's caption.
-int32_t BindingRow(int32_t command, const std::shared_ptr<TControl>& binding, int32_t y, const char16_t* prompt) {
-  bool waiting = InputLock != 0 && SubCursor == command;
-  int32_t activated = Menu::ButtonTab(CommandNames[static_cast<size_t>(command)],
-                                      waiting ? std::u16string() : binding->GetCaption(), y, SubCursor == command);
+// Two lines of the small font in a row's value column.
+void DrawRowNote(int32_t y, const char16_t* first, const char16_t* second) {
+  SmallFont->Draw(first, 390, y - kPromptLineOffset, ALIGN_RIGHT, ALIGN_CENTER);
+  SmallFont->Draw(second, 390, y + kPromptLineOffset, ALIGN_RIGHT, ALIGN_CENTER);
+}
+
+// A command's row. While the row waits for its new input it says so in place of the binding's caption. A row whose
+// input cannot be bound now (no pad is there) shows a dash, and says why while it is selected.
+int32_t BindingRow(int32_t command, const std::shared_ptr<TControl>& binding, int32_t y, const char16_t* prompt,
+                   bool bindable) {
+  bool selected = SubCursor == command;
+  bool waiting = InputLock != 0 && selected;
+  bool explained = !bindable && selected && !waiting && SmallFont != nullptr;
+  std::u16string value = waiting || explained ? std::u16string() : bindable ? binding->GetCaption() : kNoPadValue;
+  int32_t activated = Menu::ButtonTab(CommandNames[static_cast<size_t>(command)], value, y, selected);
   if (waiting && SmallFont != nullptr) {
-    SmallFont->Draw(prompt, 390, y - kPromptLineOffset, ALIGN_RIGHT, ALIGN_CENTER);
-    SmallFont->Draw(kCancelPrompt, 390, y + kPromptLineOffset, ALIGN_RIGHT, ALIGN_CENTER);
+    DrawRowNote(y, prompt, kCancelPrompt);
+  } else if (explained) {
+    DrawRowNote(y, kNoPadFound, kPlugOneIn);
   }
   return activated;
 }
@@ -108,7 +126,7 @@ int32_t KeyboardMenu() {
   int32_t y = kFirstRowY - kRowStep * KeyScroll;
   // Pause keeps its key: the game must always be able to stop.
   for (int32_t command = 0; command < COMMAND_PAUSE; command++, y += kRowStep) {
-    if (BindingRow(command, KeyBindings[static_cast<size_t>(command)], y, kKeyPrompt) != 0) {
+    if (BindingRow(command, KeyBindings[static_cast<size_t>(command)], y, kKeyPrompt, true) != 0) {
       RebindIndex = command;
       SetInputLock(1);
       ClearKeys();  // the confirming key is not the new one
@@ -135,9 +153,12 @@ int32_t GamepadMenu() {
   }
   SubCursor = ((SubCursor + NavigateUD()) % 8 + 8) % 8;
   Scroll(PadScroll);
+  // Counted when a pad comes or goes, not here: this screen enumerates nothing while it only shows the rows.
+  bool padFound = GamepadsFound() != 0;
   int32_t y = kFirstRowY - kRowStep * PadScroll;
   for (int32_t command = 0; command < COMMAND_COUNT; command++, y += kRowStep) {
-    if (BindingRow(command, PadBindings[static_cast<size_t>(command)], y, kPadPrompt) != 0) {
+    // Without a pad no input could end a wait: only Escape would.
+    if (BindingRow(command, PadBindings[static_cast<size_t>(command)], y, kPadPrompt, padFound) != 0 && padFound) {
       RebindIndex = command;
       SetInputLock(1);
       ClearGamepads(-1);

@@ -1,6 +1,7 @@
 // The polled gamepads.
 #include "media/gamepad.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <vector>
@@ -15,7 +16,13 @@ constexpr int32_t kCountedButtons = 16;
 constexpr float kHatCentred = -1.0f;
 
 struct TPortState {
-  TPortState() { axes[PAD_HAT_SLOT] = kHatCentred; }
+  TPortState() { Release(); }
+  // Nothing held, every axis at rest, the hat centred. Presses not yet taken stay.
+  void Release() {
+    buttons = 0;
+    axes.fill(0.0f);
+    axes[PAD_HAT_SLOT] = kHatCentred;
+  }
   uint32_t buttons = 0;
   std::array<float, PAD_AXIS_SLOTS> axes{};
   std::array<int32_t, kCountedButtons> hits{};
@@ -24,6 +31,7 @@ struct TPortState {
 TPadPlatform* platform = nullptr;
 std::vector<int32_t> portIds;  // platform identifiers of the present devices, by port
 std::array<TPortState, PAD_PORTS> ports;
+uint32_t seenGeneration = 0;  // the platform's device generation when TakeGamepadsChange last looked
 
 // The state of a port that has one, or null.
 TPortState* StateOf(int32_t port) {
@@ -33,27 +41,85 @@ TPortState* StateOf(int32_t port) {
   return &ports[static_cast<size_t>(port)];
 }
 
+// Whether the polls below read the source whole: presses are counted for buttons 0 to 15 only, the hat read is
+// the first, the axes are the first six, and a hat direction is one of the four straight ones.
+bool Readable(const TPadSource& source) {
+  switch (source.kind) {
+    case PAD_SOURCE_BUTTON:
+      return source.index >= 0 && source.index < kCountedButtons;
+    case PAD_SOURCE_HAT:
+      return source.index == 0 && (source.direction == 0.0f || source.direction == 0.25f ||
+                                    source.direction == 0.5f || source.direction == 0.75f);
+    case PAD_SOURCE_AXIS:
+      return source.index >= 0 && source.index < PAD_AXES && (source.direction == 1.0f || source.direction == -1.0f);
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 void SetPadPlatform(TPadPlatform* newPlatform) {
   platform = newPlatform;
   portIds.clear();
   ports.fill(TPortState());
+  seenGeneration = platform != nullptr ? platform->DeviceGeneration() : 0;
 }
 
 int32_t CountGamepads() {
+  // Ports follow the devices: when one is pulled out, those after it move down. A port's state belongs to the
+  // device that was there, so a port that changes hands starts afresh: no button of the old pad stays held and
+  // no press of it is taken for one of the new.
+  std::array<int32_t, PAD_PORTS> oldIds{};
+  size_t oldCount = portIds.size() < oldIds.size() ? portIds.size() : oldIds.size();
+  std::copy_n(portIds.begin(), oldCount, oldIds.begin());
   portIds.clear();
-  if (platform == nullptr) {
-    return 0;
+  if (platform != nullptr) {
+    int32_t slots = platform->SlotCount();
+    for (int32_t slot = 0; slot < slots && static_cast<int32_t>(portIds.size()) < kMaxRecordedPorts; slot++) {
+      int32_t id = 0;
+      if (platform->Probe(slot, &id)) {
+        portIds.push_back(id);
+      }
+    }
   }
-  int32_t slots = platform->SlotCount();
-  for (int32_t slot = 0; slot < slots && static_cast<int32_t>(portIds.size()) < kMaxRecordedPorts; slot++) {
-    int32_t id = 0;
-    if (platform->Probe(slot, &id)) {
-      portIds.push_back(id);
+  for (size_t port = 0; port < ports.size(); port++) {
+    bool same = port < oldCount && port < portIds.size() && oldIds[port] == portIds[port];
+    if (!same) {
+      ports[port] = TPortState();
     }
   }
   return static_cast<int32_t>(portIds.size());
+}
+
+int32_t GamepadsFound() {
+  return static_cast<int32_t>(portIds.size());
+}
+
+bool TakeGamepadsChange() {
+  if (platform == nullptr) {
+    return false;
+  }
+  uint32_t generation = platform->DeviceGeneration();
+  bool changed = generation != seenGeneration;
+  seenGeneration = generation;
+  return changed;
+}
+
+bool GamepadLayout(int32_t port, TPadLayout* layout) {
+  if (platform == nullptr || port < 0 || port >= static_cast<int32_t>(portIds.size())) {
+    return false;
+  }
+  *layout = TPadLayout();
+  if (!platform->Layout(portIds[static_cast<size_t>(port)], layout)) {
+    return false;
+  }
+  for (TPadSource& source : layout->buttons) {
+    if (!Readable(source)) {
+      source = TPadSource();
+    }
+  }
+  return true;
 }
 
 int32_t GamepadAxisMask(int32_t port) {
@@ -75,6 +141,11 @@ void PollGamepad(int32_t port) {
   TPadCaps caps;
   TPadReading reading;
   if (!platform->Capabilities(id, &caps) || !platform->Read(id, &reading)) {
+    // A pad pulled out with a button held must not hold it for ever; one that only failed to answer this once
+    // is better read as it last was.
+    if (!platform->Attached(id)) {
+      state->Release();
+    }
     return;
   }
   uint32_t old = state->buttons;

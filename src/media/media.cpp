@@ -13,7 +13,6 @@
 #include "media/audio.h"
 #include "media/clock.h"
 #include "media/frame_log.h"
-#include "media/gamepad.h"
 #include "media/gl_driver.h"
 #include "media/graphics.h"
 #include "media/ogg_loader.h"
@@ -88,11 +87,7 @@ bool StartMedia(std::string* error) {
   RegisterTimerMessageType();
   StartClock();
   RegisterMediaLoaders();
-  // Without joysticks the game plays on the keyboard alone.
-  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) {
-    SDL_JoystickEventState(SDL_IGNORE);  // pads are polled; their events would only fill the queue
-    SetPadPlatform(SDLPadPlatform());
-  }
+  StartSDLPads();  // without joysticks the game plays on the keyboard alone
   FrameLogStep("SDL joysticks");
   InstallWindowEvents();
   SetGameGraphicsDriver(GLPlaxDriver());
@@ -112,7 +107,7 @@ void StopMedia() {
   StopAllTimers();
   ShutdownAudio();
   CloseGraphics();
-  SetPadPlatform(nullptr);
+  StopSDLPads();
   SDL_Quit();
 }
 

@@ -157,8 +157,7 @@ TEST_F(InputContextTest, PressesOnOneScreenDoNotActOnTheNext) {
 
 TEST_F(InputContextTest, KeysTappedWhileAControlsScreenWaitsDoNotMoveItsCursorAfterwards) {
   TFakePads pads{1};
-  SetPadPlatform(&pads);
-  PadPresent = 1;
+  StartWithPads(pads);
   MenuScreen = MENU_GAMEPAD;
   RunFrame();
   Tap(KEY_ENTER);
@@ -173,7 +172,6 @@ TEST_F(InputContextTest, KeysTappedWhileAControlsScreenWaitsDoNotMoveItsCursorAf
   ASSERT_EQ(InputLock, 0);
   RunFrames(5);
   EXPECT_EQ(SubCursor, 0);
-  SetPadPlatform(nullptr);
 }
 
 TEST_F(InputContextTest, LosingTheFocusInAFightOrACountdownOpensThePauseMenu) {

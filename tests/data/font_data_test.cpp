@@ -133,9 +133,11 @@ TEST(SmallFont, HoldsTheSameCharactersInCellsOf32WithCapitalsThatReadAtZoomOne) 
   // Ten pixels of capital are what a desktop's small print has; less would not read in a 400 by 300 window.
   EXPECT_GE(m.Baseline() - m.Top(), 10);
   EXPECT_LT(m.Baseline(), SMALL_CELL - 4);
-  // A controls screen's waiting row: the longest command in the large font, the prompt in the small one.
+  // A controls screen's waiting row, or the gamepad screen's row with no pad there: the longest command in the
+  // large font, the note in the small one.
   FontMetrics large = ReadFontMetrics();
-  for (const char* prompt : {"Press a key", "Press a pad input", "Escape cancels"}) {
+  for (const char* prompt :
+       {"Press a key", "Press a pad input", "Escape cancels", "No gamepad found:", "plug one in to bind it"}) {
     EXPECT_LT(large.TextWidth("Right Hand") + m.TextWidth(prompt), 380 - 16) << prompt;
   }
 }

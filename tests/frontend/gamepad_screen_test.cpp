@@ -1,8 +1,12 @@
 // Binding gamepad inputs on the gamepad screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
+#include "app/bindings.h"
 #include "app/game_state.h"
 #include "controls/control_kinds.h"
 #include "frontend/menu.h"
@@ -19,15 +23,10 @@ protected:
   void SetUp() override {
     HeadlessGameTest::SetUp();
     std::filesystem::create_directories(dir.path() / "bin");
-    SetPadPlatform(&pads);
-    PadPresent = 1;
+    StartWithPads(pads);  // the defaults go to the last pad, port 1
     MenuScreen = MENU_GAMEPAD;
     SubCursor = 0;
     PadScroll = 0;
-  }
-  void TearDown() override {
-    SetPadPlatform(nullptr);
-    HeadlessGameTest::TearDown();
   }
   void Press(int32_t key) {
     Tap(key);
@@ -103,7 +102,7 @@ TEST_F(GamepadScreenTest, EscapeCancelsAndTheOldBindingStays) {
   Rebind(COMMAND_DOWN);
   Press(KEY_ESCAPE);
   EXPECT_EQ(InputLock, 0);
-  EXPECT_EQ(PadBindings[COMMAND_DOWN]->GetCaption(), u"Joy-1Down");
+  EXPECT_EQ(PadBindings[COMMAND_DOWN]->GetCaption(), u"Joy1Down");
 }
 
 TEST_F(GamepadScreenTest, AButtonHeldWhenTheWaitBeginsIsNotTakenUntilPressedAgain) {
@@ -112,7 +111,7 @@ TEST_F(GamepadScreenTest, AButtonHeldWhenTheWaitBeginsIsNotTakenUntilPressedAgai
   Rebind(COMMAND_UP);
   RunFrames(3);
   EXPECT_EQ(InputLock, 1);
-  EXPECT_EQ(PadBindings[COMMAND_UP]->GetCaption(), u"Joy-1Up");
+  EXPECT_EQ(PadBindings[COMMAND_UP]->GetCaption(), u"Joy1Up");
   pads.pads[0].reading.buttons = 0;
   RunFrame();
   pads.pads[0].reading.buttons = 1u << 3;
@@ -121,11 +120,68 @@ TEST_F(GamepadScreenTest, AButtonHeldWhenTheWaitBeginsIsNotTakenUntilPressedAgai
   EXPECT_EQ(PadBindings[COMMAND_UP]->GetCaption(), u"Joy0Btn4");
 }
 
-TEST_F(GamepadScreenTest, WithoutAnyPadTheWaitLastsUntilEscape) {
+TEST_F(GamepadScreenTest, WithoutAPadTheRowsSayNoneWasFoundAndChoosingOneWaitsForNothing) {
   SetPadPlatform(nullptr);
+  InstallDefaultBindings(-1);  // as a game started without a pad has them
+  SmallFont = GameFont;
+  RunFrame();
+  auto dashes = [this] {
+    std::vector<std::u16string> texts = TextsDrawn();
+    return std::count(texts.begin(), texts.end(), u"-");
+  };
+  // The selected row says why, the other six commands show a dash; no caption of port -1 anywhere.
+  EXPECT_TRUE(Shows(u"No gamepad found:"));
+  EXPECT_TRUE(Shows(u"plug one in to bind it"));
+  EXPECT_EQ(dashes(), 6);
+  for (const std::u16string& text : TextsDrawn()) {
+    EXPECT_EQ(text.find(u"Joy"), std::u16string::npos) << std::string(text.begin(), text.end());
+  }
+  Press(KEY_ENTER);
+  RunFrames(3);
+  EXPECT_EQ(InputLock, 0);
+  EXPECT_TRUE(Shows(u"No gamepad found:"));
+  // The note follows the cursor; on "Back" every command shows its dash.
+  Press(KEY_DOWN);
+  EXPECT_EQ(SubCursor, 1);
+  EXPECT_TRUE(Shows(u"plug one in to bind it"));
+  Press(KEY_UP);
+  Press(KEY_UP);
+  ASSERT_EQ(SubCursor, 7);
+  EXPECT_FALSE(Shows(u"No gamepad found:"));
+  EXPECT_EQ(dashes(), 7);
+  // Without the small font the selected row keeps its dash.
+  SmallFont = nullptr;
+  Press(KEY_DOWN);
+  EXPECT_EQ(dashes(), 7);
+}
+
+TEST_F(GamepadScreenTest, APadPluggedInShowsAtOnceAndItsRowsCanBeBound) {
+  SetPadPlatform(nullptr);
+  InstallDefaultBindings(-1);
+  TFakePads later{0};
+  SetPadPlatform(&later);
+  RunFrame();
+  ASSERT_TRUE(Shows(u"-"));
+  later.PlugIn();
+  RunFrame();
+  EXPECT_TRUE(Shows(u"Joy0Up"));
+  EXPECT_FALSE(Shows(u"-"));
+  Rebind(COMMAND_LEFT_HAND);
+  later.pads[0].reading.buttons = 1u << 4;
+  RunFrame();
+  EXPECT_EQ(InputLock, 0);
+  EXPECT_EQ(PadBindings[COMMAND_LEFT_HAND]->GetCaption(), u"Joy0Btn5");
+}
+
+TEST_F(GamepadScreenTest, APadPulledOutWhileTheScreenWaitsLeavesEscapeToEndTheWait) {
   Rebind(COMMAND_UP);
-  RunFrames(30);
+  pads.PullOut(0);
+  pads.PullOut(1);
+  RunFrames(3);
   EXPECT_EQ(InputLock, 1);
   Press(KEY_ESCAPE);
   EXPECT_EQ(InputLock, 0);
+  EXPECT_EQ(PadBindings[COMMAND_UP]->GetCaption(), u"Joy1Up");
+  RunFrame();
+  EXPECT_TRUE(Shows(u"-"));
 }

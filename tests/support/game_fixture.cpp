@@ -2,6 +2,7 @@
 
 #include "app/game_state.h"
 #include "media/audio.h"
+#include "media/gamepad.h"
 #include "media/random.h"
 
 void GameTest::SetUp() {
@@ -13,6 +14,7 @@ void GameTest::SetUp() {
 }
 
 void GameTest::TearDown() {
+  SetPadPlatform(nullptr);  // a test's fake pads go with it, also when it stopped half-way
   SetClockSource(nullptr);
   ResetGameState();
 }

@@ -1,5 +1,5 @@
 // A headless game for tests: every global at its start-up value, a manual clock, the "Null" audio driver with
-// an empty log, and the random generator in its unseeded state.
+// an empty log, the random generator in its unseeded state, and no gamepads (any a test installs are removed).
 #pragma once
 
 #include <gtest/gtest.h>

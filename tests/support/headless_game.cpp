@@ -4,6 +4,7 @@
 #include "app/game.h"
 #include "app/game_state.h"
 #include "app/graphics.h"
+#include "app/pad_take_up.h"
 #include "fighters/controller_ai.h"
 #include "fighters/controller_human.h"
 #include "fighters/figure.h"
@@ -12,6 +13,7 @@
 #include "frontend/match_start.h"
 #include "frontend/menu.h"
 #include "media/events.h"
+#include "media/gamepad.h"
 #include "media/graphics.h"
 #include "media/image.h"
 
@@ -91,6 +93,11 @@ void HeadlessGameTest::RunFrames(int count) {
   for (int i = 0; i < count; i++) {
     RunFrame();
   }
+}
+
+void HeadlessGameTest::StartWithPads(TPadPlatform& pads) {
+  SetPadPlatform(&pads);
+  TakeUpGamepads(CountGamepads());
 }
 
 void HeadlessGameTest::StartTraining() {

@@ -39,6 +39,9 @@ protected:
     return condition();
   }
 
+  // Makes pads the game's gamepads as if they had been there at start-up: they are counted and taken up.
+  void StartWithPads(class TPadPlatform& pads);
+
   // Sets a match up the way the menu does, with the menu already gone.
   void StartTraining();
   void StartTournament(int32_t level);
