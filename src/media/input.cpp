@@ -85,6 +85,14 @@ const TEvent* TakeEvent(const TEvent* event, void*) {
   return event;
 }
 
+// What an event latched since the last call, after taking pending messages; the latch is then cleared.
+int32_t TakeLatch(int32_t& latch) {
+  PollSystem();
+  int32_t value = latch;
+  latch = 0;
+  return value;
+}
+
 }  // namespace
 
 void EnablePolledInput(const void* source) {
@@ -136,10 +144,7 @@ void DropKeyPresses() {
 }
 
 int32_t TakeCloseRequest() {
-  PollSystem();
-  int32_t request = input.closeRequest;
-  input.closeRequest = 0;
-  return request;
+  return TakeLatch(input.closeRequest);
 }
 
 int32_t TakeChar() {
@@ -155,15 +160,9 @@ int32_t InputSuspended() {
 }
 
 int32_t TakeFocusLoss() {
-  PollSystem();
-  int32_t lost = input.focusLost;
-  input.focusLost = 0;
-  return lost;
+  return TakeLatch(input.focusLost);
 }
 
 int32_t TakeFullScreenToggle() {
-  PollSystem();
-  int32_t toggle = input.fullScreenToggle;
-  input.fullScreenToggle = 0;
-  return toggle;
+  return TakeLatch(input.fullScreenToggle);
 }

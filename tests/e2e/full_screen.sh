@@ -5,60 +5,15 @@
 # menu row; the switch survives a restart; a zoom too large for the screen opens smaller and stays chosen.
 #   full_screen.sh GAME_DIR WIDTHxHEIGHT [SCREENSHOT_DIR]
 set -uo pipefail
-source "$(dirname "$0")/../support/game_window.sh"
-source=$1
+source "$(dirname "$0")/real_game.sh"
 screen_width=${2%x*}
 screen_height=${2#*x}
 shots=${3:-}
-work=$(mktemp -d)
-pid=
-cleanup() {
-  [[ -n "$pid" ]] && kill "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
-failures=0
-
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
-
-cp -r "$source" "$work/game"
-rm -f "$work/game/bin/settings.dat" "$work/game/bin/progress.dat"
-game=$work/game
+copy_game "$1"
 
 # The full-screen picture: the largest whole factor that fits the screen, centred.
 scale=$((screen_width / 400 < screen_height / 300 ? screen_width / 400 : screen_height / 300))
 full_picture="$((400 * scale))x$((300 * scale))+$(((screen_width - 400 * scale) / 2))+$(((screen_height - 300 * scale) / 2))"
-
-start_game() {
-  "$game/morvik" 2>>"$work/stderr" &
-  pid=$!
-  window=$(wait_for_game_window "$pid" 100)
-  [[ -n "$window" ]] || { fail "the game's window did not appear"; exit 1; }
-  sleep 0.5
-  xdotool mousemove --window "$window" 20 20
-}
-
-ended_with() {
-  for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  wait "$pid"
-  local status=$?
-  pid=
-  [[ $status -eq $1 ]] || fail "the game ended with status $status"
-}
-
-keys() {
-  for key in "$@"; do
-    xdotool key --window "$window" "$key"
-    sleep 0.08
-  done
-}
 
 # The window's size as WIDTHxHEIGHT.
 window_size() {
@@ -93,24 +48,6 @@ expect_picture() {
   local got
   got=$(convert "$work/$1.png" -format "%@" info:)
   [[ "$got" == "$2" ]] || fail "$3: the picture in $1 is $got, not $2"
-}
-
-# The colour at the middle of logical pixel (x, y) of the last screenshot, as r,g,b.
-pixel() {
-  local x=$((origin_x + $2 * pixel_scale + pixel_scale / 2)) y=$((origin_y + $3 * pixel_scale + pixel_scale / 2))
-  convert "$work/$1.png" -format "%[fx:int(255*p{$x,$y}.r)],%[fx:int(255*p{$x,$y}.g)],%[fx:int(255*p{$x,$y}.b)]" info:
-}
-
-expect_pixel() {
-  local got
-  got=$(pixel "$1" "$2" "$3")
-  [[ "$got" == "$4" ]] || fail "$5: logical pixel ($2, $3) of $1 is $got, not $4"
-}
-
-not_pixel() {
-  local got
-  got=$(pixel "$1" "$2" "$3")
-  [[ "$got" != "$4" ]] || fail "$5: logical pixel ($2, $3) of $1 is $got"
 }
 
 window_picture() {
@@ -201,6 +138,4 @@ ended_with 0
 [[ $(sed -n 2p "$game/bin/settings.dat") == $'4\r' ]] || fail "the chosen zoom 4 was not kept"
 [[ $(sed -n 17p "$game/bin/settings.dat") == $'1\r' ]] || fail "full screen was not saved after the fitted window"
 
-grep -v "^morvik: warning" "$work/stderr" | grep -q . && fail "the game wrote to standard error: $(cat "$work/stderr")"
-[[ $failures -eq 0 ]] && echo "full screen at ${screen_width}x${screen_height} behaves"
-exit $((failures > 0))
+finish "full screen at ${screen_width}x${screen_height} behaves"

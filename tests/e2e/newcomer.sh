@@ -6,21 +6,8 @@
 #   newcomer.sh GAME_DIR [SCREENSHOT_DIR]
 set -uo pipefail
 source "$(dirname "$0")/real_game.sh"
-source=$1
 shots=${2:-}
-work=$(mktemp -d)
-pid=
-other=
-cleanup() {
-  [[ -n "$pid" ]] && kill "$pid" 2>/dev/null
-  [[ -n "$other" ]] && kill "$other" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
-failures=0
-copy_game "$source"
-zoom=2
+copy_game "$1"
 
 # Waits up to 10 s for a window named NAME and prints its id.
 window_named() {
@@ -44,6 +31,7 @@ shot fight
 # --- Another program's window takes the focus: the pause menu opens, and stays when the focus comes back.
 xmessage -geometry 300x100+0+0 "another program" 2>/dev/null &
 other=$!
+also_kill+=("$other")
 other_window=$(window_named xmessage)
 [[ -n "$other_window" ]] || fail "no other window to give the focus to"
 xdotool windowfocus --sync "$other_window"
@@ -54,7 +42,7 @@ xdotool windowfocus --sync "$window"
 sleep 1.0
 shot focus-back
 expect_pixel focus-back 5 78 "0,255,0" "the game stays paused when the focus comes back"
-kill "$other" && other=
+kill "$other"
 keys Return
 shot resumed
 [[ $(pixel resumed 5 78) != "0,255,0" ]] || fail "Continue does not resume the fight"
@@ -97,6 +85,4 @@ done
 keys alt+F4
 ended_with 0
 
-grep -v "^morvik: warning" "$work/stderr" | grep -q . && fail "the game wrote to standard error: $(cat "$work/stderr")"
-[[ $failures -eq 0 ]] && echo "a newcomer is shown the way"
-exit $((failures > 0))
+finish "a newcomer is shown the way"

@@ -6,20 +6,8 @@
 #   play_through.sh GAME_DIR [SCREENSHOT_DIR]
 set -uo pipefail
 source "$(dirname "$0")/real_game.sh"
-source=$1
 shots=${2:-}
-work=$(mktemp -d)
-pid=
-cleanup() {
-  [[ -n "$pid" ]] && kill "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
-failures=0
-
-copy_game "$source"
-zoom=2
+copy_game "$1"
 
 # How far the opponent's health bar reaches from x 390 leftwards, in logical pixels.
 opponent_health() {
@@ -143,6 +131,4 @@ ended_with 0
 different=$(compare -metric AE "$work/no-cup.png" "$work/cup-after-restart.png" null: 2>&1 | cut -d' ' -f1)
 [[ ${different%.*} -gt 1000 ]] || fail "no cup on the tournament screen after the win and a restart ($different pixels differ)"
 
-grep -v "^morvik: warning" "$work/stderr" | grep -q . && fail "the game wrote to standard error: $(cat "$work/stderr")"
-[[ $failures -eq 0 ]] && echo "played through the whole game"
-exit $((failures > 0))
+finish "played through the whole game"

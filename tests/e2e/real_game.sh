@@ -1,11 +1,36 @@
-# Sourced by the scripts that play the real game in its window (under an X server): starting and ending it, key
-# presses, screenshots and their pixels in logical coordinates. The caller sets work (a scratch folder), shots
-# (a folder to keep screenshots in, or empty), zoom, failures=0, and the exports the game needs.
+# Sourced by the scripts that play the real game in its window (under an X server): a scratch folder and the
+# game's process, both gone at exit; starting and ending the game, key presses, screenshots and their pixels in
+# logical coordinates. Sourcing sets work, pid, failures=0 and the environment the game runs with under test; the
+# caller sets shots (a folder to keep screenshots in, or empty) and zoom, and adds other processes to kill at exit
+# to also_kill.
 source "$(dirname "${BASH_SOURCE[0]}")/../support/game_window.sh"
+
+export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
+work=$(mktemp -d)
+pid=
+also_kill=()
+failures=0
+shots=
+zoom=2
+
+end_real_game() {
+  [[ -n "$pid" ]] && kill "$pid" 2>/dev/null
+  for other in "${also_kill[@]}"; do kill "$other" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap end_real_game EXIT
 
 fail() {
   echo "FAILED: $*"
   failures=$((failures + 1))
+}
+
+# Ends the script: the failures counted, or the line that says all went well.
+finish() {
+  grep -v "^morvik: warning" "$work/stderr" 2>/dev/null | grep -q . &&
+    fail "the game wrote to standard error: $(cat "$work/stderr")"
+  [[ $failures -eq 0 ]] && echo "$1"
+  exit $((failures > 0))
 }
 
 # A fresh copy of the game folder at SOURCE in $work/game, without saved files; the game is started from there.
@@ -46,6 +71,8 @@ keys() {
 hold() { xdotool keydown --window "$window" "$1"; }
 release() { xdotool keyup --window "$window" "$1"; }
 
+# A screenshot of the game's window. Where the logical screen lies in a screenshot is origin_x, origin_y (window
+# pixels) and pixel_scale (window pixels per logical pixel): 0, 0 and the zoom unless a script's own shot says.
 shot() {
   sleep 0.2
   # The window id changes when the window is opened again at another zoom.
@@ -54,9 +81,11 @@ shot() {
   [[ -z "$shots" ]] || cp "$work/$1.png" "$shots/$1.png"
 }
 
-# The colour at logical pixel (x, y) of a screenshot, as r,g,b.
+# The colour at the middle of logical pixel (x, y) of a screenshot, as r,g,b.
 pixel() {
-  convert "$work/$1.png" -format "%[fx:int(255*p{$(($2 * zoom + zoom / 2)),$(($3 * zoom + zoom / 2))}.r)],%[fx:int(255*p{$(($2 * zoom + zoom / 2)),$(($3 * zoom + zoom / 2))}.g)],%[fx:int(255*p{$(($2 * zoom + zoom / 2)),$(($3 * zoom + zoom / 2))}.b)]" info:
+  local scale=${pixel_scale:-$zoom}
+  local x=$((${origin_x:-0} + $2 * scale + scale / 2)) y=$((${origin_y:-0} + $3 * scale + scale / 2))
+  convert "$work/$1.png" -format "%[fx:int(255*p{$x,$y}.r)],%[fx:int(255*p{$x,$y}.g)],%[fx:int(255*p{$x,$y}.b)]" info:
 }
 
 expect_pixel() {
@@ -65,8 +94,14 @@ expect_pixel() {
   [[ "$got" == "$4" ]] || fail "$5: pixel ($2, $3) of $1 is $got, not $4"
 }
 
-# How many logical pixels of the rectangle (x, y, width, height) of a screenshot are exactly the colour r,g,b,
-# read at their middles.
+not_pixel() {
+  local got
+  got=$(pixel "$1" "$2" "$3")
+  [[ "$got" != "$4" ]] || fail "$5: pixel ($2, $3) of $1 is $got"
+}
+
+# How many logical pixels of the rectangle (x, y, width, height) of a window's screenshot are exactly the colour
+# r,g,b, read at their middles.
 count_colour() {
   local x=$(($2 * zoom)) y=$(($3 * zoom)) w=$(($4 * zoom)) h=$(($5 * zoom))
   convert "$work/$1.png" -crop "${w}x${h}+${x}+${y}" +repage -sample "$((100 / zoom))%" \
