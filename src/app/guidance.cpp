@@ -38,9 +38,12 @@ constexpr TKeyPair kTable[3][2] = {
 
 // Where punches land: the heart of the game, which nothing on the screen shows.
 constexpr const char16_t* kRules[] = {
-    u"Hold neither to guard the middle.",      u"Punches go out at the height you guard",
-    u"and hurt most where the guard is open:", u"a high guard leaves the belly open,",
-    u"a low guard the head.",                  u"Yellow bars: each hand's punch power.",
+    u"Hold neither to guard the middle.",
+    u"Punches go out at the height you guard",
+    u"and hurt most where the guard is open:",
+    u"a high guard leaves the belly open,",
+    u"a low guard the head.",
+    u"Yellow bars: each hand's punch power.",
     u"A miss or a blocked punch uses it up.",
 };
 

@@ -197,7 +197,7 @@ TEST_F(InputContextTest, APausedCountdownGoesOnFromWhereItStopped) {
   LoseFocus();
   RunFrame();
   ASSERT_EQ(GameState, GAMESTATE_PAUSED);
-  RunFrames(500);  // ten seconds away
+  RunFrames(500);   // ten seconds away
   Tap(KEY_ESCAPE);  // Pause closes the pause menu as it does in a fight
   RunFrame();
   EXPECT_EQ(GameState, GAMESTATE_COUNTDOWN);

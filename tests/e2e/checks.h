@@ -5,11 +5,25 @@
 #include <cstdio>
 #include <string>
 
+#include "app/game.h"
+#include "app/game_state.h"
+#include "frontend/match_start.h"
+#include "media/clock.h"
+
 inline int failures = 0;
 
 inline void Check(bool ok, const std::string& what) {
   if (!ok) {
     std::fprintf(stderr, "FAILED: %s\n", what.c_str());
     failures++;
+  }
+}
+
+// Starts a training match and runs frames on the manual clock, 20 ms apart, until its first fight begins.
+inline void RunATrainingMatchToTheFight(TManualClock& clock) {
+  StartTrainingMatch();
+  for (int frame = 0; frame < 1000 && GameState != GAMESTATE_FIGHT; frame++) {
+    Game::Frame();
+    clock.Advance(20);
   }
 }

@@ -17,6 +17,7 @@
 #include "app/game_state.h"
 #include "app/graphics.h"
 #include "app/startup.h"
+#include "checks.h"
 #include "fighters/figure.h"
 #include "frontend/match_start.h"
 #include "frontend/menu.h"
@@ -46,11 +47,7 @@ int main(int argc, char** argv) {
     SetupGraphics();
     TManualClock clock(1000000);
     SetClockSource(&clock);
-    StartTrainingMatch();
-    for (int frame = 0; frame < 1000 && GameState != GAMESTATE_FIGHT; frame++) {
-      Game::Frame();
-      clock.Advance(20);
-    }
+    RunATrainingMatchToTheFight(clock);
     if (size_t comma = zooms.find(','); comma != std::string::npos) {
       Zoom = std::atoi(zooms.c_str() + comma + 1);
       SetupGraphics();

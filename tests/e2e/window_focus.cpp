@@ -48,11 +48,7 @@ int main(int argc, char** argv) {
     SetupGraphics();
     TManualClock clock(1000000);
     SetClockSource(&clock);
-    StartTrainingMatch();
-    for (int frame = 0; frame < 1000 && GameState != GAMESTATE_FIGHT; frame++) {
-      Game::Frame();
-      clock.Advance(20);
-    }
+    RunATrainingMatchToTheFight(clock);
     Check(GameState == GAMESTATE_FIGHT, "the fight did not begin");
     RunFrames(clock, 25);  // the window's own first messages (shown, focus gained) are taken
     Check(GameState == GAMESTATE_FIGHT, "the fight paused by itself in a new window");

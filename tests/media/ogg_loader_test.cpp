@@ -116,8 +116,8 @@ TEST(OggVorbisLoader, ReadsFromTheStreamsPositionWhereverTheSoundBegins) {
   RegisterOggVorbisLoader();
   ScopedTempDir dir;
   // A short sound of one page, and a long one whose length is sought from its last page.
-  for (const auto& [pcm, frames] : {std::pair{MakeTone(500, 0.3, 0.1, 44100, 1), 4410},
-                                     std::pair{MakeNoiseBurst(0.5, 1.5, 44100, 2, 3), 66150}}) {
+  for (const auto& [pcm, frames] :
+       {std::pair{MakeTone(500, 0.3, 0.1, 44100, 1), 4410}, std::pair{MakeNoiseBurst(0.5, 1.5, 44100, 2, 3), 66150}}) {
     std::string sound = EncodeOggVorbis(pcm);
     for (size_t before : {size_t{1}, size_t{37}, size_t{4096}}) {
       dir.Write("packed.bin", std::string(before, 'x') + sound + "and whatever follows it");
@@ -152,4 +152,3 @@ TEST(OggVorbisLoader, LoadsThroughTheRegistryAndNeedsAStreamThatTellsItsPosition
     EXPECT_STREQ(error.what(), "Stream is not seekable");
   }
 }
-
