@@ -2,12 +2,12 @@
 #include "app/match_simulation.h"
 
 #include "app/game.h"
-#include "app/game_state.h"
 #include "fighters/controller_ai.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
-#include "media/clock.h"
-#include "media/random.h"
+#include "media/core/clock.h"
+#include "media/core/random.h"
+#include "shared/game_state.h"
 
 namespace {
 
@@ -62,8 +62,8 @@ void PlayMatch(const std::array<int32_t, 6>& reference, const TOpponent& opponen
 
 }  // namespace
 
-void SimulateMatches(const std::array<int32_t, 6>& player, const TOpponent& opponent, int matches,
-                     TManualClock& clock, TSimulatedMatches& result) {
+void SimulateMatches(const std::array<int32_t, 6>& player, const TOpponent& opponent, int matches, TManualClock& clock,
+                     TSimulatedMatches& result) {
   for (int match = 0; match < matches; match++) {
     PlayMatch(player, opponent, clock, result);
   }

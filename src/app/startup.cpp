@@ -17,24 +17,24 @@
 #include <thread>
 #include <utility>
 
-#include "app/bindings.h"
 #include "app/game.h"
-#include "app/game_state.h"
-#include "app/pad_take_up.h"
-#include "app/sounds.h"
 #include "controls/control.h"
+#include "controls/default_bindings.h"
+#include "controls/pad_take_up.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
 #include "frontend/font.h"
 #include "frontend/menu.h"
-#include "media/clock.h"
-#include "media/frame_log.h"
-#include "media/gamepad.h"
-#include "media/image.h"
-#include "media/media.h"
-#include "media/random.h"
-#include "media/runtime_error.h"
-#include "media/timer.h"
+#include "media/core/clock.h"
+#include "media/core/random.h"
+#include "media/core/runtime_error.h"
+#include "media/graphics/image.h"
+#include "media/input/gamepad.h"
+#include "media/measure/frame_log.h"
+#include "media/platform/media.h"
+#include "media/platform/timer.h"
+#include "shared/game_state.h"
+#include "shared/sounds.h"
 
 namespace {
 
@@ -161,7 +161,7 @@ private:
 // Start-up's steps up to the window: the globals, the frame timer, the required data (the font first), the
 // bindings, the saved settings, the roster and the audio device.
 void LoadBeforeWindow(TStartUpLoading& loading) {
-  ResetGameState();
+  ResetGame();
   SetDefaultImageFlags(0);
   loading.Start();
   FrameTimer = TTimer::Create(kFrameRate);
@@ -190,6 +190,13 @@ void LoadBeforeWindow(TStartUpLoading& loading) {
 }
 
 }  // namespace
+
+void ResetGame() {
+  ResetControls();
+  ResetGameState();
+  ResetFighters();
+  Menu::Reset();
+}
 
 void StartUp() {
   TStartUpLoading loading(false);

@@ -3,10 +3,10 @@
 
 #include <cstdlib>
 
-#include "app/game_state.h"
 #include "fighters/figure.h"
-#include "media/clock.h"
-#include "media/random.h"
+#include "media/core/clock.h"
+#include "media/core/random.h"
+#include "shared/game_state.h"
 
 namespace {
 

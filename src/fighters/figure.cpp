@@ -1,7 +1,8 @@
 // Creating fighters, and the operations controllers steer them with.
 #include "fighters/figure.h"
 
-#include "media/clock.h"
+#include "fighters/opponent.h"
+#include "media/core/clock.h"
 
 std::shared_ptr<TFigure> TFigure::Create(std::shared_ptr<TController> controller, int32_t maxhealth, int32_t colr,
                                          int32_t colg, int32_t colb, int32_t corner) {
@@ -59,4 +60,9 @@ int32_t TFigure::SetVuln(int32_t h, int32_t s, int32_t v) {
     vuln[static_cast<size_t>(h)][static_cast<size_t>(s)] = v;
   }
   return 0;
+}
+
+void ResetFighters() {
+  FigureSheet = nullptr;
+  Opponents.clear();
 }

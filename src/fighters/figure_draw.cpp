@@ -1,12 +1,12 @@
 // Drawing a fighter from the shared sprite sheet: the cell by action, the walk cycle, mirroring and the tint.
 #include <cstdlib>
 
-#include "app/game_state.h"
 #include "fighters/figure.h"
-#include "media/clock.h"
-#include "media/graphics.h"
-#include "media/image.h"
-#include "media/runtime_error.h"
+#include "media/core/clock.h"
+#include "media/core/runtime_error.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
+#include "shared/game_state.h"
 
 std::shared_ptr<TImage> FigureSheet;
 

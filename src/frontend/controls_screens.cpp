@@ -5,15 +5,15 @@
 #include <cmath>
 #include <string>
 
-#include "app/commands.h"
-#include "app/game_state.h"
+#include "controls/commands.h"
 #include "controls/control_kinds.h"
 #include "frontend/font.h"
 #include "frontend/menu.h"
-#include "media/gamepad.h"
-#include "media/graphics.h"
-#include "media/input.h"
-#include "media/key_codes.h"
+#include "media/graphics/graphics.h"
+#include "media/input/gamepad.h"
+#include "media/input/input.h"
+#include "media/input/key_codes.h"
+#include "shared/game_state.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 
 #include <array>
 
-#include "app/commands.h"
-#include "app/game_state.h"
+#include "controls/commands.h"
 #include "fighters/controller_ai.h"
 #include "fighters/controller_human.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
 #include "frontend/menu.h"
+#include "shared/game_state.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 // The main, tournament and settings screens. Rows sit 48 pixels apart with their middle lines at y 30 to 270.
 #include <algorithm>
 
-#include "app/game_state.h"
-#include "app/graphics.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
 #include "frontend/font.h"
 #include "frontend/match_start.h"
 #include "frontend/menu.h"
-#include "media/graphics.h"
-#include "media/image.h"
-#include "media/text.h"
+#include "media/core/text.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
+#include "shared/game_state.h"
+#include "shared/window.h"
 
 namespace {
 
@@ -70,8 +70,9 @@ int32_t MainMenu() {
 int32_t TournamentMenu() {
   SubCursor = Wrapped(SubCursor, NavigateUD(), 2);
   LevelCursor = Wrapped(LevelCursor, NavigateLR(), LEVEL_COUNT);
-  const TOpponent* opponent =
-      LevelCursor < static_cast<int32_t>(Opponents.size()) ? Opponents[static_cast<size_t>(LevelCursor)].get() : nullptr;
+  const TOpponent* opponent = LevelCursor < static_cast<int32_t>(Opponents.size())
+                                  ? Opponents[static_cast<size_t>(LevelCursor)].get()
+                                  : nullptr;
   DrawPortrait(opponent);
   DrawImageFrame(CardImage, 50, 50, 0);
   int32_t margin = Progress[static_cast<size_t>(LevelCursor)];

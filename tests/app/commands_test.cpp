@@ -1,8 +1,8 @@
-#include "app/commands.h"
+#include "controls/commands.h"
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
+#include "shared/game_state.h"
 #include "support/fake_control.h"
 #include "support/game_fixture.h"
 

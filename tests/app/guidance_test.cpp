@@ -1,10 +1,10 @@
 // The how-to-play card over a training countdown and the prompt after a knockout, with the player's own keys.
-#include "app/guidance.h"
+#include "frontend/guidance.h"
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
 #include "fighters/figure.h"
+#include "shared/game_state.h"
 #include "support/headless_game.h"
 
 namespace {

@@ -1,18 +1,18 @@
 // Pads found at start-up and plugged in or pulled out while the game runs: which pad the bindings go to, what the
 // defaults of a known pad are, and that the bindings then read that pad. Frames run one by one on fake pads.
-#include "app/pad_take_up.h"
+#include "controls/pad_take_up.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
 
-#include "app/bindings.h"
-#include "app/commands.h"
-#include "app/game_state.h"
+#include "controls/commands.h"
 #include "controls/control_kinds.h"
+#include "controls/default_bindings.h"
 #include "frontend/menu.h"
-#include "media/gamepad.h"
+#include "media/input/gamepad.h"
+#include "shared/game_state.h"
 #include "support/fake_pads.h"
 #include "support/headless_game.h"
 
@@ -67,8 +67,8 @@ TEST_F(PadTakeUpTest, AtStartUpAnUnknownPadGetsTheHatAndButtonsOneTwoAndNineOfTh
   TFakePads pads{2};
   StartWithPads(pads);
   EXPECT_EQ(PadPresent, 1);
-  EXPECT_EQ(Captions(), (Captions7{u"Joy1Up", u"Joy1Down", u"Joy1Right", u"Joy1Left", u"Joy1Btn2", u"Joy1Btn3",
-                                   u"Joy1Btn10"}));
+  EXPECT_EQ(Captions(),
+            (Captions7{u"Joy1Up", u"Joy1Down", u"Joy1Right", u"Joy1Left", u"Joy1Btn2", u"Joy1Btn3", u"Joy1Btn10"}));
   EXPECT_TRUE(PadBindingsUntouched());
 }
 
@@ -84,8 +84,8 @@ TEST_F(PadTakeUpTest, AKnownPadGetsItsDpadItsSouthAndWestFaceButtonsAndStart) {
   TFakePads pads{1};
   MakeKnown(pads.pads[0]);
   StartWithPads(pads);
-  EXPECT_EQ(Captions(), (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn1", u"Joy0Btn3",
-                                   u"Joy0Btn8"}));
+  EXPECT_EQ(Captions(),
+            (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn8"}));
   EXPECT_TRUE(PadBindingsUntouched());  // the defaults made for this pad are still defaults
   // A d-pad of four buttons, as many pads report theirs.
   pads.pads[0].Place(PAD_DPAD_UP, PAD_SOURCE_BUTTON, 11);
@@ -93,8 +93,8 @@ TEST_F(PadTakeUpTest, AKnownPadGetsItsDpadItsSouthAndWestFaceButtonsAndStart) {
   pads.pads[0].Place(PAD_DPAD_LEFT, PAD_SOURCE_BUTTON, 13);
   pads.pads[0].Place(PAD_DPAD_RIGHT, PAD_SOURCE_BUTTON, 14);
   InstallDefaultPadBindings(0);
-  EXPECT_EQ(Captions(), (Captions7{u"Joy0Btn12", u"Joy0Btn13", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn1", u"Joy0Btn3",
-                                   u"Joy0Btn8"}));
+  EXPECT_EQ(Captions(),
+            (Captions7{u"Joy0Btn12", u"Joy0Btn13", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn8"}));
   // A d-pad on two axes, and a pad without X: the left hand takes B.
   pads.pads[0].Place(PAD_DPAD_UP, PAD_SOURCE_AXIS, 1, -1.0f);
   pads.pads[0].Place(PAD_DPAD_DOWN, PAD_SOURCE_AXIS, 1, 1.0f);
@@ -102,8 +102,7 @@ TEST_F(PadTakeUpTest, AKnownPadGetsItsDpadItsSouthAndWestFaceButtonsAndStart) {
   pads.pads[0].Place(PAD_DPAD_RIGHT, PAD_SOURCE_AXIS, 0, 1.0f);
   pads.pads[0].layout.buttons[PAD_BUTTON_X] = TPadSource();
   InstallDefaultPadBindings(0);
-  EXPECT_EQ(Captions(), (Captions7{u"Joy0Y-", u"Joy0Y+", u"Joy0X+", u"Joy0X-", u"Joy0Btn1", u"Joy0Btn2",
-                                   u"Joy0Btn8"}));
+  EXPECT_EQ(Captions(), (Captions7{u"Joy0Y-", u"Joy0Y+", u"Joy0X+", u"Joy0X-", u"Joy0Btn1", u"Joy0Btn2", u"Joy0Btn8"}));
 }
 
 TEST_F(PadTakeUpTest, WhatAKnownPadLacksOrHasOutOfReachKeepsTheUnknownPadsDefault) {
@@ -111,15 +110,15 @@ TEST_F(PadTakeUpTest, WhatAKnownPadLacksOrHasOutOfReachKeepsTheUnknownPadsDefaul
   MakeKnown(pads.pads[0]);
   pads.pads[0].Place(PAD_DPAD_LEFT, PAD_SOURCE_BUTTON, 13);
   pads.pads[0].Place(PAD_DPAD_RIGHT, PAD_SOURCE_BUTTON, 14);
-  pads.pads[0].Place(PAD_DPAD_UP, PAD_SOURCE_HAT, 1, 0.0f);       // only the first hat is read
-  pads.pads[0].Place(PAD_DPAD_DOWN, PAD_SOURCE_AXIS, 7, 1.0f);    // only six axes are read
-  pads.pads[0].Place(PAD_BUTTON_START, PAD_SOURCE_BUTTON, 16);    // presses of buttons past 15 are not counted
-  pads.pads[0].Place(PAD_BUTTON_X, PAD_SOURCE_HAT, 0, 0.125f);    // a diagonal is no direction
+  pads.pads[0].Place(PAD_DPAD_UP, PAD_SOURCE_HAT, 1, 0.0f);     // only the first hat is read
+  pads.pads[0].Place(PAD_DPAD_DOWN, PAD_SOURCE_AXIS, 7, 1.0f);  // only six axes are read
+  pads.pads[0].Place(PAD_BUTTON_START, PAD_SOURCE_BUTTON, 16);  // presses of buttons past 15 are not counted
+  pads.pads[0].Place(PAD_BUTTON_X, PAD_SOURCE_HAT, 0, 0.125f);  // a diagonal is no direction
   pads.pads[0].layout.buttons[PAD_BUTTON_A] = TPadSource();
   pads.pads[0].layout.buttons[PAD_BUTTON_B] = TPadSource();
   StartWithPads(pads);
-  EXPECT_EQ(Captions(), (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn2", u"Joy0Btn3",
-                                   u"Joy0Btn10"}));
+  EXPECT_EQ(Captions(),
+            (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn2", u"Joy0Btn3", u"Joy0Btn10"}));
 }
 
 TEST_F(PadTakeUpTest, DefaultsSavedWithoutAPadBecomeTheDefaultsOfThePadThereAtStartUp) {
@@ -127,16 +126,15 @@ TEST_F(PadTakeUpTest, DefaultsSavedWithoutAPadBecomeTheDefaultsOfThePadThereAtSt
   for (auto& binding : PadBindings) {
     binding->Detach();
   }
-  PadBindings = {TControlJoyHat::Create(-1, 0.0f),     TControlJoyHat::Create(-1, 0.5f),
-                 TControlJoyHat::Create(-1, 0.25f),    TControlJoyHat::Create(-1, 0.75f),
-                 TControlJoyButton::Create(-1, 1),     TControlJoyButton::Create(-1, 2),
+  PadBindings = {TControlJoyHat::Create(-1, 0.0f),  TControlJoyHat::Create(-1, 0.5f), TControlJoyHat::Create(-1, 0.25f),
+                 TControlJoyHat::Create(-1, 0.75f), TControlJoyButton::Create(-1, 1), TControlJoyButton::Create(-1, 2),
                  TControlJoyButton::Create(-1, 9)};
   TFakePads pads{1};
   MakeKnown(pads.pads[0]);
   StartWithPads(pads);
   EXPECT_EQ(PadPresent, 1);
-  EXPECT_EQ(Captions(), (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn1", u"Joy0Btn3",
-                                   u"Joy0Btn8"}));
+  EXPECT_EQ(Captions(),
+            (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn8"}));
 }
 
 TEST_F(PadTakeUpTest, ThePlayersOwnBindingsOnAMissingPortKeepTheirInputsAndTakeThePadsPort) {
@@ -145,8 +143,7 @@ TEST_F(PadTakeUpTest, ThePlayersOwnBindingsOnAMissingPortKeepTheirInputsAndTakeT
   TFakePads pads{1};
   MakeKnown(pads.pads[0]);  // a known pad's defaults do not override the player's choice
   StartWithPads(pads);
-  EXPECT_EQ(Captions(), (Captions7{u"Joy0Y-", u"Joy0Y+", u"Joy0X+", u"Joy0X-", u"Joy0Btn6", u"Joy0Btn5",
-                                   u"Joy0Down"}));
+  EXPECT_EQ(Captions(), (Captions7{u"Joy0Y-", u"Joy0Y+", u"Joy0X+", u"Joy0X-", u"Joy0Btn6", u"Joy0Btn5", u"Joy0Down"}));
   // A port that vanished: three pads, bindings on port 2, and only one pad left at the next start.
   for (auto& binding : PadBindings) {
     binding->port = 2;
@@ -159,8 +156,8 @@ TEST_F(PadTakeUpTest, ThePlayersOwnBindingsOnAMissingPortKeepTheirInputsAndTakeT
   PadBindings[COMMAND_PAUSE]->Detach();
   PadBindings[COMMAND_PAUSE] = TControlJoyButton::Create(-1, 3);
   StartWithPads(pads);
-  EXPECT_EQ(Captions(), (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn2", u"Joy0Btn3",
-                                   u"Joy0Btn4"}));
+  EXPECT_EQ(Captions(),
+            (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn2", u"Joy0Btn3", u"Joy0Btn4"}));
 }
 
 TEST_F(PadTakeUpTest, BindingsOnAPortWithAPadStayWhereTheyAre) {
@@ -196,7 +193,7 @@ TEST_F(PadTakeUpTest, APadPluggedInWhileTheGameRunsIsTakenUpAndItsButtonsFire) {
   pads.pads[0].reading.buttons = 0;
   RunFrame();
   pads.pads[0].reading.buttons = 1u << 0;  // A: the right hand
-  pads.pads[0].SetHat(27000);             // the d-pad left: walking away
+  pads.pads[0].SetHat(27000);              // the d-pad left: walking away
   RunFrame();
   EXPECT_EQ(CommandHit(COMMAND_RIGHT_HAND), 1);
   EXPECT_EQ(CommandDown(COMMAND_BACKWARD), 1);

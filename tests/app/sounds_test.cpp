@@ -1,10 +1,10 @@
-#include "app/sounds.h"
+#include "shared/sounds.h"
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
-#include "media/audio.h"
-#include "media/random.h"
+#include "media/audio/audio.h"
+#include "media/core/random.h"
+#include "shared/game_state.h"
 #include "support/game_fixture.h"
 #include "support/temp_dir.h"
 

@@ -1,9 +1,9 @@
-#include "media/audio.h"
+#include "media/audio/audio.h"
 
 #include <gtest/gtest.h>
 
-#include "media/runtime_error.h"
-#include "media/stream.h"
+#include "media/core/runtime_error.h"
+#include "media/files/stream.h"
 #include "support/temp_dir.h"
 
 namespace {

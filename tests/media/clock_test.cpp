@@ -1,4 +1,4 @@
-#include "media/clock.h"
+#include "media/core/clock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "media/events.h"
+#include "media/core/events.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,7 @@
 // A forked copy of the game (SDL shows its message box from one) that ends by exit() leaves at once: it neither
 // runs the game's exit handlers nor waits for threads that only the original has.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,8 +12,8 @@
 #include <string>
 #include <thread>
 
-#include "media/media.h"
-#include "media/timer.h"
+#include "media/platform/media.h"
+#include "media/platform/timer.h"
 
 namespace {
 

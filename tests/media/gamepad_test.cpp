@@ -1,5 +1,5 @@
 // The polled gamepads over fake devices.
-#include "media/gamepad.h"
+#include "media/input/gamepad.h"
 
 #include <gtest/gtest.h>
 
@@ -192,7 +192,7 @@ TEST_F(GamepadTest, APortThatChangesHandsStartsAfresh) {
   EXPECT_EQ(CountGamepads(), 1);
   EXPECT_EQ(TakePadButtonHits(2, 0), 0);
   EXPECT_EQ(TakePadButtonHits(4, 0), 1);  // its own button, held as it took the port: a press there
-  EXPECT_EQ(PadHat(0), -1.0f);             // it has no hat
+  EXPECT_EQ(PadHat(0), -1.0f);            // it has no hat
   // Counted again with nothing changed: the port keeps its state.
   platform.pads[3].reading.buttons = 0;
   PollGamepad(0);

@@ -1,12 +1,12 @@
 // The drawing state and calls, through the recording driver.
-#include "media/graphics.h"
+#include "media/graphics/graphics.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "media/image.h"
-#include "media/recording_driver.h"
+#include "headless/recording_driver.h"
+#include "media/graphics/image.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Images cut from pixmaps, the loader registry and the masked copy.
-#include "media/image.h"
+#include "media/graphics/image.h"
 
 #include <gtest/gtest.h>
 
-#include "media/stream.h"
+#include "media/files/stream.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // The polled keyboard and window state, fed with the events the window sends.
-#include "media/input.h"
+#include "media/input/input.h"
 
 #include <gtest/gtest.h>
 
-#include "media/events.h"
-#include "media/key_codes.h"
+#include "media/core/events.h"
+#include "media/input/key_codes.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ TEST(FullScreenKeysTest, F11WithAnyModifiersAndEnterOnlyWithAltAreTheWindowsOwn)
   EXPECT_TRUE(IsFullScreenToggleKey(KEY_ENTER, MOD_ALT | MOD_SHIFT));
   EXPECT_FALSE(IsFullScreenToggleKey(KEY_ENTER, 0));  // Enter confirms menu rows
   EXPECT_FALSE(IsFullScreenToggleKey(KEY_ENTER, MOD_CONTROL));
-  EXPECT_FALSE(IsFullScreenToggleKey(KEY_F1 + 9, 0));  // F10
+  EXPECT_FALSE(IsFullScreenToggleKey(KEY_F1 + 9, 0));         // F10
   EXPECT_FALSE(IsFullScreenToggleKey(KEY_F1 + 11, MOD_ALT));  // F12
   EXPECT_FALSE(IsFullScreenToggleKey(KEY_LALT, MOD_ALT));
   EXPECT_FALSE(IsFullScreenToggleKey('J', MOD_ALT));

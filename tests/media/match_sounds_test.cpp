@@ -7,12 +7,13 @@
 #include <map>
 #include <thread>
 
-#include "app/game_state.h"
-#include "app/sounds.h"
-#include "media/audio.h"
-#include "media/ogg_loader.h"
-#include "media/random.h"
-#include "media/softmix_driver.h"
+#include "app/startup.h"
+#include "media/audio/audio.h"
+#include "media/codecs/ogg_loader.h"
+#include "media/core/random.h"
+#include "media/platform/softmix_driver.h"
+#include "shared/game_state.h"
+#include "shared/sounds.h"
 #include "support/ogg_fixture.h"
 #include "support/pcm_recording.h"
 #include "support/scoped_env.h"
@@ -96,7 +97,7 @@ TEST(MatchSounds, EveryEventOfAMatchIsHeardDistinctlyAndUnclipped) {
   ScopedEnv file("SDL_DISKAUDIOFILE", raw);
   RegisterSoftMixDrivers();
   RegisterOggVorbisLoader();
-  ResetGameState();
+  ResetGame();
   SoundOn = 1;
   SeedRandom(2024);
 
@@ -125,7 +126,7 @@ TEST(MatchSounds, EveryEventOfAMatchIsHeardDistinctlyAndUnclipped) {
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
   }
   ShutdownAudio();
-  ResetGameState();
+  ResetGame();
 
   std::vector<int16_t> recording = ReadRecording(raw);
   std::vector<TRecordedSound> heard = FindSounds(recording);

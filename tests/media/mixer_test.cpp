@@ -1,4 +1,4 @@
-#include "media/mixer.h"
+#include "media/audio/mixer.h"
 
 #include <gtest/gtest.h>
 

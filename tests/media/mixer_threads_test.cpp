@@ -5,8 +5,8 @@
 #include <thread>
 #include <vector>
 
-#include "media/audio_ring.h"
-#include "media/mixer.h"
+#include "media/audio/audio_ring.h"
+#include "media/audio/mixer.h"
 
 TEST(AudioRing, KeepsOrderAndRefusesA4097thEntry) {
   TAudioRing<int> ring;

@@ -1,11 +1,11 @@
-#include "media/ogg_loader.h"
+#include "media/codecs/ogg_loader.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "media/runtime_error.h"
-#include "media/stream.h"
+#include "media/core/runtime_error.h"
+#include "media/files/stream.h"
 #include "support/ogg_fixture.h"
 #include "support/temp_dir.h"
 

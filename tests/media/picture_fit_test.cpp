@@ -1,5 +1,5 @@
 // The largest whole enlargement of the 400 by 300 picture that fits a space, and where it sits, centred.
-#include "media/picture_fit.h"
+#include "media/graphics/picture_fit.h"
 
 #include <gtest/gtest.h>
 

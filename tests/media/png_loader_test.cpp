@@ -1,11 +1,11 @@
 // Decoding PNG files of every colour type and bit depth, and refusing damaged ones.
-#include "media/png_loader.h"
+#include "media/codecs/png_loader.h"
 
 #include <gtest/gtest.h>
 
-#include "media/image.h"
-#include "media/media.h"
-#include "media/stream.h"
+#include "media/files/stream.h"
+#include "media/graphics/image.h"
+#include "media/platform/media.h"
 #include "support/png_fixture.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "media/random.h"
+#include "media/core/random.h"
 
 #include <gtest/gtest.h>
 

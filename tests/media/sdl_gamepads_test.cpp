@@ -1,11 +1,11 @@
 // The polled gamepads over SDL's own joystick code, with SDL's virtual joysticks for pads: what a pad reads, and a
 // pad plugged in or pulled out. No display. What SDL's controller database says of a pad is checked through the
 // bindings the game makes of it (tests/app/sdl_pads_test.cpp).
-#include "media/sdl_gamepads.h"
+#include "media/platform/sdl_gamepads.h"
 
 #include <gtest/gtest.h>
 
-#include "media/gamepad.h"
+#include "media/input/gamepad.h"
 #include "support/virtual_pads.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // The physical keys as the game's key codes.
-#include "media/sdl_keys.h"
+#include "media/platform/sdl_keys.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "media/key_codes.h"
+#include "media/input/key_codes.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The SoftMix driver on SDL's real audio device, with SDL's dummy driver (silent, real time) or its disk driver
 // (recording to a file).
-#include "media/softmix_driver.h"
+#include "media/platform/softmix_driver.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
 
-#include "media/ogg_loader.h"
+#include "media/codecs/ogg_loader.h"
 #include "support/ogg_fixture.h"
 #include "support/pcm_recording.h"
 #include "support/scoped_env.h"

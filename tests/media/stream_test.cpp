@@ -1,4 +1,4 @@
-#include "media/stream.h"
+#include "media/files/stream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "media/text.h"
+#include "media/core/text.h"
 
 #include <gtest/gtest.h>
 

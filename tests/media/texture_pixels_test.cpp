@@ -1,5 +1,5 @@
 // Preparing pixmaps for power-of-two textures.
-#include "media/texture_pixels.h"
+#include "media/graphics/texture_pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -34,9 +34,9 @@ TEST(TexturePixels, PaddingRepeatsTheLastColumnRowAndCornerOnce) {
   ASSERT_NE(padded, nullptr);
   EXPECT_EQ(padded->width, 128);
   EXPECT_EQ(padded->Row(5)[4 * 99], 990 % 256);
-  EXPECT_EQ(padded->Row(5)[4 * 100], 990 % 256);  // the last column again
-  EXPECT_EQ(padded->Row(5)[4 * 101 + 3], 0);     // then nothing
-  EXPECT_EQ(padded->Row(40)[4 * 7 + 1], 390 % 256);  // the last row again
+  EXPECT_EQ(padded->Row(5)[4 * 100], 990 % 256);       // the last column again
+  EXPECT_EQ(padded->Row(5)[4 * 101 + 3], 0);           // then nothing
+  EXPECT_EQ(padded->Row(40)[4 * 7 + 1], 390 % 256);    // the last row again
   EXPECT_EQ(padded->Row(40)[4 * 100 + 1], 390 % 256);  // the corner diagonally
   EXPECT_EQ(padded->Row(41)[4 * 7 + 3], 0);
 }
@@ -44,7 +44,7 @@ TEST(TexturePixels, PaddingRepeatsTheLastColumnRowAndCornerOnce) {
 TEST(TexturePixels, ResamplingBlendsNeighboursAndKeepsFlatAreasFlat) {
   auto image = Ramp(4, 1);  // red 0, 10, 20, 30
   auto half = ResampleRGBA(*image, 2, 1);
-  EXPECT_EQ(half->pixels[0], 5);  // sampled at 0.5
+  EXPECT_EQ(half->pixels[0], 5);   // sampled at 0.5
   EXPECT_EQ(half->pixels[4], 25);  // at 2.5
   auto flat = TPixmap::Create(8, 8, TPixmap::FORMAT_RGBA8888);
   for (int i = 0; i < flat->capacity; i++) {

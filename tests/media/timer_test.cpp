@@ -1,5 +1,5 @@
 // The frame timer on the real SDL event queue (no window needed).
-#include "media/timer.h"
+#include "media/platform/timer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "media/events.h"
-#include "media/media.h"
-#include "media/system.h"
+#include "media/core/events.h"
+#include "media/platform/media.h"
+#include "media/platform/system.h"
 
 namespace {
 

@@ -5,28 +5,29 @@
 #include <array>
 #include <filesystem>
 
-#include "app/bindings.h"
-#include "app/game_state.h"
-#include "app/graphics.h"
-#include "app/sounds.h"
 #include "app/game.h"
+#include "app/startup.h"
 #include "controls/control.h"
+#include "controls/default_bindings.h"
 #include "fighters/controller_ai.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
 #include "frontend/font.h"
 #include "frontend/match_start.h"
 #include "frontend/menu.h"
-#include "media/audio.h"
-#include "media/events.h"
-#include "media/graphics.h"
-#include "media/image.h"
-#include "media/key_codes.h"
-#include "media/media.h"
-#include "media/ogg_loader.h"
-#include "media/random.h"
-#include "media/runtime_error.h"
-#include "media/softmix_driver.h"
+#include "media/audio/audio.h"
+#include "media/codecs/ogg_loader.h"
+#include "media/core/events.h"
+#include "media/core/random.h"
+#include "media/core/runtime_error.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
+#include "media/input/key_codes.h"
+#include "media/platform/media.h"
+#include "media/platform/softmix_driver.h"
+#include "shared/game_state.h"
+#include "shared/sounds.h"
+#include "shared/window.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ void MakeDrawables(const std::shared_ptr<TImage>& image) {
 
 THeadlessFight::THeadlessFight(const std::string& gameFolder, bool softMix) {
   std::filesystem::current_path(gameFolder);
-  ResetGameState();
+  ResetGame();
   SetClockSource(&clock);
   SeedRandom(0);
   RegisterMediaLoaders();
@@ -86,7 +87,7 @@ THeadlessFight::~THeadlessFight() {
   CloseGraphics();
   SetGameGraphicsDriver(nullptr);
   SetClockSource(nullptr);
-  ResetGameState();
+  ResetGame();
 }
 
 void THeadlessFight::PressOnIfWaiting() {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "media/clock.h"
-#include "media/recording_driver.h"
+#include "headless/recording_driver.h"
+#include "media/core/clock.h"
 
 class THeadlessFight {
 public:
