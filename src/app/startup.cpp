@@ -158,24 +158,18 @@ private:
   std::exception_ptr _failure;
 };
 
-// Start-up's steps up to the window: the globals, the frame timer, the required data (the font first), the
-// bindings, the saved settings, the roster and the audio device.
-void LoadBeforeWindow(TStartUpLoading& loading) {
+// The game's data in start-up's order, after every floor's state is reset: the required data first (the fonts;
+// the sprite sheet, which the loading may take on its thread meanwhile), the bindings and key captions, the saved
+// settings, the roster and the audio device, whose effects and the ring backgrounds the loading finishes.
+void LoadData(TStartUpLoading& loading) {
   ResetGame();
   SetDefaultImageFlags(0);
   loading.Start();
-  FrameTimer = TTimer::Create(kFrameRate);
-  if (FrameTimer == nullptr) {
-    throw TRuntimeError("cannot start the frame timer");
-  }
-  FrameLogStep("frame timer");
   LoadFonts();
   FrameLogStep("fonts");
   int32_t pads = CountGamepads();
   InstallDefaultBindings(pads - 1);
   SeedRandom(ElapsedMillis());
-  HideCursor();
-  SetAppTitle(u"Morvik 1.1");
   TControl::Init(u"bin/keyboard.dat");
   FrameLogStep("gamepads and bindings");
   loading.TakeSpriteSheet();
@@ -189,6 +183,17 @@ void LoadBeforeWindow(TStartUpLoading& loading) {
   loading.AudioDriverChosen();
 }
 
+// What the frame loop needs besides the data: its timer, and the window's title and hidden pointer.
+void PrepareFrameLoop() {
+  FrameTimer = TTimer::Create(kFrameRate);
+  if (FrameTimer == nullptr) {
+    throw TRuntimeError("cannot start the frame timer");
+  }
+  FrameLogStep("frame timer");
+  HideCursor();
+  SetAppTitle(u"Morvik 1.1");
+}
+
 }  // namespace
 
 void ResetGame() {
@@ -198,10 +203,15 @@ void ResetGame() {
   Menu::Reset();
 }
 
-void StartUp() {
+void LoadGameData() {
   TStartUpLoading loading(false);
-  LoadBeforeWindow(loading);
+  LoadData(loading);
   loading.TakeTheRest();
+}
+
+void StartUp() {
+  LoadGameData();
+  PrepareFrameLoop();
 }
 
 int RunGame() {
@@ -215,7 +225,8 @@ int RunGame() {
   try {
     // Ended (joined) before the handler below runs and before the media layer stops, whatever happens.
     TStartUpLoading loading(true);
-    LoadBeforeWindow(loading);
+    LoadData(loading);
+    PrepareFrameLoop();
     Game::Main([&loading] { loading.TakeTheRest(); });
   } catch (const TRuntimeError& failure) {
     ReportFatal(failure.what());

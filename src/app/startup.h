@@ -9,6 +9,12 @@ int RunGame();
 // Start-up begins with it, and tests run between two of them.
 void ResetGame();
 
-// Everything of start-up between the media layer and the frame loop: the globals, the default bindings, the data
-// files, the saved settings and the sounds. Raises TRuntimeError when required data is missing.
+// Loads the game's data from the game folder (the working directory) as start-up does, after ResetGame: the fonts,
+// the default bindings and key captions, the sprite sheet, the menu pictures with the saved settings and progress,
+// the roster, the audio driver with the sound effects, and the ring backgrounds. Raises TRuntimeError when
+// required data is missing. The game, its tests and the measuring tools all load the game this one way.
+void LoadGameData();
+
+// Everything of start-up between the media layer and the frame loop: the game's data, then the frame timer and
+// the window's title. Raises TRuntimeError when required data is missing or the timer cannot start.
 void StartUp();

@@ -14,7 +14,7 @@
 #include "media/audio/audio.h"
 #include "shared/game_state.h"
 #include "support/headless_game.h"
-#include "support/live_allocations.h"
+#include "headless/allocation_meter.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include <thread>
 #include <vector>
 
-#include "allocation_counter.h"
+#include "headless/allocation_meter.h"
 #include "app/game.h"
-#include "headless_fight.h"
+#include "headless/headless_fight.h"
 #include "media/audio/audio.h"
 #include "media/core/runtime_error.h"
 #include "shared/game_state.h"

@@ -1,17 +1,15 @@
 // The headless fight: start-up's loading without a window or a device, the training match set up as the menu
 // does it, and the player's fighter handed to a computer controller.
-#include "headless_fight.h"
+#include "headless/headless_fight.h"
 
 #include <array>
 #include <filesystem>
 
 #include "app/game.h"
+#include "app/match_simulation.h"
 #include "app/startup.h"
-#include "controls/control.h"
-#include "controls/default_bindings.h"
 #include "fighters/controller_ai.h"
 #include "fighters/figure.h"
-#include "fighters/opponent.h"
 #include "frontend/font.h"
 #include "frontend/match_start.h"
 #include "frontend/menu.h"
@@ -19,20 +17,16 @@
 #include "media/codecs/ogg_loader.h"
 #include "media/core/events.h"
 #include "media/core/random.h"
-#include "media/core/runtime_error.h"
 #include "media/graphics/graphics.h"
 #include "media/graphics/image.h"
 #include "media/input/key_codes.h"
 #include "media/platform/media.h"
 #include "media/platform/softmix_driver.h"
 #include "shared/game_state.h"
-#include "shared/sounds.h"
 #include "shared/window.h"
 
 namespace {
 
-// The match simulator's reference player: quick, but a person's quickness.
-constexpr std::array<int32_t, 6> kReferencePlayer = {250, 200, 50, 800, 3, 1};
 constexpr int32_t kTrainingHealth = 200;
 constexpr int32_t kFrameMillis = 20;
 constexpr int32_t kGoOnKey = KEY_A + ('J' - 'A');  // the default Right Hand: any command but Pause goes on
@@ -49,28 +43,18 @@ void MakeDrawables(const std::shared_ptr<TImage>& image) {
 
 THeadlessFight::THeadlessFight(const std::string& gameFolder, bool softMix) {
   std::filesystem::current_path(gameFolder);
-  ResetGame();
   SetClockSource(&clock);
-  SeedRandom(0);
   RegisterMediaLoaders();
   RegisterOggVorbisLoader();
   if (softMix) {
     RegisterSoftMixDrivers();
   }
-  GameFont = TFont::Load(u"gfx/font", 64);
-  if (GameFont->_image == nullptr) {
-    throw TRuntimeError("cannot load the font from " + gameFolder + "/gfx");
-  }
-  InstallDefaultBindings(-1);
-  TControl::Init(u"bin/keyboard.dat");
-  TFigure::Load();
-  Menu::Load();
-  Game::Load();
-  TOpponent::Load();
-  SetupAudio();
+  LoadGameData();
+  SeedRandom(0);  // the same fight every run
   SetGameGraphicsDriver(&driver);
   SetupGraphics();
-  for (const auto& image : {GameFont->_image, FigureSheet, MenuBackground, CupImage, CardImage}) {
+  for (const auto& image : {GameFont->_image, SmallFont != nullptr ? SmallFont->_image : nullptr, FigureSheet,
+                            MenuBackground, CupImage, CardImage}) {
     MakeDrawables(image);
   }
   for (const auto& image : Backgrounds) {
@@ -78,7 +62,7 @@ THeadlessFight::THeadlessFight(const std::string& gameFolder, bool softMix) {
   }
 
   StartTrainingMatch();
-  Fighters[0] = TFigure::Create(TControllerAI::Create(kReferencePlayer), kTrainingHealth, 32, 255, 64, 0);
+  Fighters[0] = TFigure::Create(TControllerAI::Create(REFERENCE_PLAYER), kTrainingHealth, 32, 255, 64, 0);
   TFigure::Fight(Fighters[0], Fighters[1]);
 }
 

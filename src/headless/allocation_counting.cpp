@@ -1,6 +1,7 @@
 // Replacements of the global operator new and delete that count allocations on any thread while counting is on.
-// They allocate with malloc, as the library's own do.
-#include "allocation_counter.h"
+// They allocate with malloc, as the library's own do. They are in the same file as the counting calls, so a
+// program that counts always has them: a count of nothing could never be taken for a count of none.
+#include "headless/allocation_meter.h"
 
 #include <execinfo.h>
 #include <unistd.h>

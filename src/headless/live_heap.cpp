@@ -1,4 +1,5 @@
-#include "support/live_allocations.h"
+// The heap's live bytes, from the sanitizers' allocator or the C library's.
+#include "headless/allocation_meter.h"
 
 #include <malloc.h>
 
