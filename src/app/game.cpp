@@ -24,6 +24,7 @@
 #include "media/platform/media.h"
 #include "media/platform/timer.h"
 #include "shared/game_state.h"
+#include "shared/rules.h"
 #include "shared/sounds.h"
 #include "shared/window.h"
 
@@ -31,7 +32,6 @@ namespace {
 
 constexpr int32_t kCountdownMillis = 5000;
 constexpr int32_t kRoundOverMillis = 1000;
-constexpr int32_t kRoundsToWin = 3;
 constexpr int32_t kBarLength = 150;
 constexpr int32_t kLeastDelayMillis = 1;  // an adapted delay never reaches 0
 
@@ -40,7 +40,7 @@ int32_t Now() {
 }
 
 bool MatchDecided() {
-  return RoundWinner >= 0 && RoundsWon[static_cast<size_t>(RoundWinner)] == kRoundsToWin;
+  return RoundWinner >= 0 && RoundsWon[static_cast<size_t>(RoundWinner)] == ROUNDS_TO_WIN;
 }
 
 void EndMatch() {
@@ -136,9 +136,9 @@ void Step(bool focusLost) {
       if (Now() > AddMillis(StateTime, kRoundOverMillis)) {
         GameState = GAMESTATE_WAIT;
         if (Training == 0) {
-          if (RoundWinner == 0 && RoundsWon[0] == kRoundsToWin) {
+          if (RoundWinner == 0 && RoundsWon[0] == ROUNDS_TO_WIN) {
             PlaySfx(SFX_MATCH_WON);
-          } else if (RoundWinner == 1 && RoundsWon[1] == kRoundsToWin) {
+          } else if (RoundWinner == 1 && RoundsWon[1] == ROUNDS_TO_WIN) {
             PlaySfx(SFX_MATCH_LOST);
           }
         }
@@ -193,7 +193,7 @@ void DrawDisplay() {
 }
 
 void DrawPauseMenu() {
-  PauseChoice = (PauseChoice + Menu::NavigateUD() + 2) % 2;
+  PauseChoice = Menu::Wrap(PauseChoice, Menu::NavigateUD(), 2);
   if (Menu::Button(u"Continue", 78, PauseChoice == 0 ? 1 : 0) != 0) {
     ClosePauseMenu();
   }

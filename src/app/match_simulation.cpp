@@ -8,10 +8,10 @@
 #include "media/core/clock.h"
 #include "media/core/random.h"
 #include "shared/game_state.h"
+#include "shared/rules.h"
 
 namespace {
 
-constexpr int32_t kTickMillis = 20;
 constexpr int32_t kBetweenRoundsMillis = 6000;  // the round-over pause and the next countdown
 // A player is not a machine: in each match the reference player's three delays are its own, give or take this
 // many percent, which is what makes matches differ (every timer of the game is relative to the frame ticks, so
@@ -25,7 +25,7 @@ constexpr int32_t kMatchLimitRounds = 20;
 bool FightRound(TManualClock& clock, TSimulatedMatches& result) {
   GameState = GAMESTATE_FIGHT;
   for (int tick = 0; tick < kRoundLimitTicks; tick++) {
-    clock.Advance(kTickMillis);
+    clock.Advance(FRAME_MILLIS);
     Game::Update();
     result.ticks++;
     if (GameState != GAMESTATE_FIGHT) {

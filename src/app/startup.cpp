@@ -34,11 +34,11 @@
 #include "media/platform/media.h"
 #include "media/platform/timer.h"
 #include "shared/game_state.h"
+#include "shared/rules.h"
 #include "shared/sounds.h"
 
 namespace {
 
-constexpr float kFrameRate = 50.0f;
 constexpr int32_t kFontCellSize = 64;
 constexpr int32_t kSmallFontCellSize = 32;
 
@@ -185,7 +185,7 @@ void LoadData(TStartUpLoading& loading) {
 
 // What the frame loop needs besides the data: its timer, and the window's title and hidden pointer.
 void PrepareFrameLoop() {
-  FrameTimer = TTimer::Create(kFrameRate);
+  FrameTimer = TTimer::Create(static_cast<float>(FRAMES_PER_SECOND));
   if (FrameTimer == nullptr) {
     throw TRuntimeError("cannot start the frame timer");
   }

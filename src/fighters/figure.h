@@ -33,6 +33,8 @@ class TImage;
 // The sprite sheet all fighters are drawn from: 40 cells of 128 by 128, cells 0-19 the untinted base layer and
 // cell f + 20 the parts of cell f that take the fighter's tint. Null until TFigure::Load.
 extern std::shared_ptr<TImage> FigureSheet;
+// Cell f + FIGURE_TINT_LAYER holds the tinted parts of cell f.
+constexpr int32_t FIGURE_TINT_LAYER = 20;
 
 // The fighters' state back to how start-up finds it: no sprite sheet, no roster.
 void ResetFighters();

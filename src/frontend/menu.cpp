@@ -8,6 +8,7 @@
 #include "media/input/input.h"
 #include "media/input/key_codes.h"
 #include "shared/game_state.h"
+#include "shared/rules.h"
 #include "shared/sounds.h"
 
 int32_t MenuState = MENUSTATE_SHOWN;
@@ -27,13 +28,13 @@ int32_t QuitRequested = 0;
 
 namespace {
 
-constexpr int32_t kSlideStep = 5;  // logical pixels per frame: a full slide takes 80 frames
-constexpr int32_t kSlideDistance = 400;
-constexpr int32_t kRowHalfHeight = 24;  // rows are 48 high and 48 apart, so neighbouring bars touch
+constexpr int32_t kSlideStep = 5;        // logical pixels per frame: a full slide takes 80 frames
+constexpr int32_t kSlideDistance = 400;  // 80 frames of 5: the menu is hidden once it has gone this far
+constexpr int32_t kRowHalfHeight = 24;   // rows are 48 high and 48 apart, so neighbouring bars touch
 
 void DrawBar(int32_t y, int32_t red, int32_t green, int32_t blue) {
   SetColor(red, green, blue);
-  DrawRect(0, static_cast<float>(y - kRowHalfHeight), 400, 2 * kRowHalfHeight);
+  DrawRect(0, static_cast<float>(y - kRowHalfHeight), SCREEN_WIDTH, 2 * kRowHalfHeight);
   SetColor(255, 255, 255);
 }
 
@@ -152,6 +153,10 @@ void Reset() {
   KeyScroll = 0;
   PadScroll = 0;
   QuitRequested = 0;
+}
+
+int32_t Wrap(int32_t cursor, int32_t move, int32_t rows) {
+  return ((cursor + move) % rows + rows) % rows;
 }
 
 void ShowScreen(int32_t screen) {

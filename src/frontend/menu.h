@@ -54,6 +54,9 @@ int32_t Button(std::u16string_view text, int32_t y, int32_t selected);
 int32_t ButtonTab(std::u16string_view label, std::u16string_view value, int32_t y, int32_t selected);
 // Shows another screen from the next frame on. Presses made before are dropped, so none acts on the new screen.
 void ShowScreen(int32_t screen);
+// The cursor moved by move rows, wrapping round a screen of rows rows: down from the last row is the first, up
+// from the first the last.
+int32_t Wrap(int32_t cursor, int32_t move, int32_t rows);
 // This frame's vertical move: positive down, negative up, 0 none.
 int32_t NavigateUD();
 // This frame's horizontal move: positive right ("Forward"), negative left ("Backward"), 0 none.

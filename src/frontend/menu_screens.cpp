@@ -10,18 +10,13 @@
 #include "media/graphics/graphics.h"
 #include "media/graphics/image.h"
 #include "shared/game_state.h"
+#include "shared/rules.h"
 #include "shared/window.h"
 
 namespace {
 
 constexpr int32_t kRowY[] = {30, 78, 126, 174, 222, 270};
 constexpr int32_t kVictoryCell = 17;  // the opponent's portrait
-constexpr int32_t kTintLayer = 20;
-
-// The cursor moved by this frame's navigation, wrapping round rows rows.
-int32_t Wrapped(int32_t cursor, int32_t move, int32_t rows) {
-  return ((cursor + move) % rows + rows) % rows;
-}
 
 // The level's ring with the opponent in his colours, in a 112 by 112 window at (55, 53).
 void DrawPortrait(const TOpponent* opponent) {
@@ -32,9 +27,9 @@ void DrawPortrait(const TOpponent* opponent) {
   if (opponent != nullptr) {
     SetColor(opponent->params[6], opponent->params[7], opponent->params[8]);
   }
-  DrawImageFrame(FigureSheet, 100, 150, kVictoryCell + kTintLayer);
+  DrawImageFrame(FigureSheet, 100, 150, kVictoryCell + FIGURE_TINT_LAYER);
   SetColor(255, 255, 255);
-  SetViewport(0, 0, 400, 300);
+  SetViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
 }
 
 }  // namespace
@@ -43,7 +38,7 @@ namespace Menu {
 
 int32_t MainMenu() {
   SubCursor = 0;
-  MainCursor = Wrapped(MainCursor, NavigateUD(), 6);
+  MainCursor = Wrap(MainCursor, NavigateUD(), 6);
   if (Button(u"Tournament", kRowY[0], MainCursor == 0) != 0) {
     ShowScreen(MENU_TOURNAMENT);
   }
@@ -68,8 +63,8 @@ int32_t MainMenu() {
 }
 
 int32_t TournamentMenu() {
-  SubCursor = Wrapped(SubCursor, NavigateUD(), 2);
-  LevelCursor = Wrapped(LevelCursor, NavigateLR(), LEVEL_COUNT);
+  SubCursor = Wrap(SubCursor, NavigateUD(), 2);
+  LevelCursor = Wrap(LevelCursor, NavigateLR(), LEVEL_COUNT);
   const TOpponent* opponent = LevelCursor < static_cast<int32_t>(Opponents.size())
                                   ? Opponents[static_cast<size_t>(LevelCursor)].get()
                                   : nullptr;
@@ -90,7 +85,7 @@ int32_t TournamentMenu() {
 }
 
 int32_t SettingsMenu() {
-  SubCursor = Wrapped(SubCursor, NavigateUD(), 3);
+  SubCursor = Wrap(SubCursor, NavigateUD(), 3);
   int32_t lr = NavigateLR();
   // The values shown are those before this frame's change.
   ButtonTab(u"Sound", SoundOn == 0 ? u"off" : u"on", kRowY[0], SubCursor == 0);
@@ -99,7 +94,7 @@ int32_t SettingsMenu() {
   }
   ButtonTab(u"Zoom", IntToText(Zoom) + u"x", kRowY[1], SubCursor == 1);
   if (SubCursor == 1 && lr != 0) {
-    Zoom = Wrapped(Zoom - 1, lr, 4) + 1;
+    Zoom = Wrap(Zoom - 1, lr, 4) + 1;
   }
   if (Button(u"Back", kRowY[5], SubCursor == 2) != 0) {
     Save();

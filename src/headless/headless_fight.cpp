@@ -23,12 +23,11 @@
 #include "media/platform/media.h"
 #include "media/platform/softmix_driver.h"
 #include "shared/game_state.h"
+#include "shared/rules.h"
 #include "shared/window.h"
 
 namespace {
 
-constexpr int32_t kTrainingHealth = 200;
-constexpr int32_t kFrameMillis = 20;
 constexpr int32_t kGoOnKey = KEY_A + ('J' - 'A');  // the default Right Hand: any command but Pause goes on
 
 // Each frame of an image gets its drawable on its first draw (a glyph the first time a text uses it). They are
@@ -62,7 +61,7 @@ THeadlessFight::THeadlessFight(const std::string& gameFolder, bool softMix) {
   }
 
   StartTrainingMatch();
-  Fighters[0] = TFigure::Create(TControllerAI::Create(REFERENCE_PLAYER), kTrainingHealth, 32, 255, 64, 0);
+  Fighters[0] = TFigure::Create(TControllerAI::Create(REFERENCE_PLAYER), TRAINING_HEALTH, 32, 255, 64, 0);
   TFigure::Fight(Fighters[0], Fighters[1]);
 }
 
@@ -83,5 +82,5 @@ void THeadlessFight::PressOnIfWaiting() {
 
 void THeadlessFight::EndFrame() {
   driver.log.clear();
-  clock.Advance(kFrameMillis);
+  clock.Advance(FRAME_MILLIS);
 }

@@ -9,17 +9,16 @@
 #include "media/platform/gl_driver.h"
 #include "media/platform/media.h"
 #include "shared/game_state.h"
+#include "shared/rules.h"
 
 namespace {
 
-constexpr int32_t kLogicalWidth = 400;
-constexpr int32_t kLogicalHeight = 300;
 constexpr int32_t kBackBuffer = 2;
 
 }  // namespace
 
 int32_t FittingZoom(int32_t zoom, int32_t usableWidth, int32_t usableHeight) {
-  return LargestWholeFactor(kLogicalWidth, kLogicalHeight, usableWidth, usableHeight, zoom);
+  return LargestWholeFactor(SCREEN_WIDTH, SCREEN_HEIGHT, usableWidth, usableHeight, zoom);
 }
 
 int32_t SetupGraphics() {
@@ -33,10 +32,10 @@ int32_t SetupGraphics() {
   }
   int32_t flags = FullScreen != 0 ? GRAPHICS_FULLSCREEN : 0;
   // Without a window nothing the game draws can be seen: stop rather than run blind.
-  if (OpenGraphics(zoom * kLogicalWidth, zoom * kLogicalHeight, 0, 60, flags) == nullptr) {
+  if (OpenGraphics(zoom * SCREEN_WIDTH, zoom * SCREEN_HEIGHT, 0, 60, flags) == nullptr) {
     throw TRuntimeError("cannot open the game window: " + LastGraphicsError());
   }
-  SetLogicalSize(kLogicalWidth, kLogicalHeight);
+  SetLogicalSize(SCREEN_WIDTH, SCREEN_HEIGHT);
   SetBlend(BLEND_ALPHA);
   return 0;
 }
