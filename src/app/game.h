@@ -14,7 +14,8 @@ namespace Game {
 // Loads the ring background of each level; a missing one is simply not drawn.
 int32_t Load();
 // Opens the window, calls beforeFirstFrame (when given) once it is open, and runs frames, one per tick of the frame
-// timer, until the window is asked to close.
+// timer, until the window is asked to close. The frame timer must be running by the first frame: beforeFirstFrame
+// may start it.
 int32_t Main(const std::function<void()>& beforeFirstFrame = nullptr);
 // One frame: bindings, the match's step and picture, the menu, and presenting it. Tests run frames through it.
 int32_t Frame();

@@ -183,15 +183,21 @@ void LoadData(TStartUpLoading& loading) {
   loading.AudioDriverChosen();
 }
 
-// What the frame loop needs besides the data: its timer, and the window's title and hidden pointer.
-void PrepareFrameLoop() {
+// The window's title and hidden pointer, which the window takes when it opens.
+void PrepareWindow() {
+  HideCursor();
+  SetAppTitle(u"Morvik 1.1");
+}
+
+// The frame loop's beat. It starts last, with the window open and the data loaded: the timer's thread posts into
+// the window system's queue, which must be complete before a second thread uses it, and a timer started earlier
+// would only pile up ticks for the first frame to catch up on.
+void StartFrameTimer() {
   FrameTimer = TTimer::Create(static_cast<float>(FRAMES_PER_SECOND));
   if (FrameTimer == nullptr) {
     throw TRuntimeError("cannot start the frame timer");
   }
   FrameLogStep("frame timer");
-  HideCursor();
-  SetAppTitle(u"Morvik 1.1");
 }
 
 }  // namespace
@@ -211,7 +217,8 @@ void LoadGameData() {
 
 void StartUp() {
   LoadGameData();
-  PrepareFrameLoop();
+  PrepareWindow();
+  StartFrameTimer();
 }
 
 int RunGame() {
@@ -226,8 +233,11 @@ int RunGame() {
     // Ended (joined) before the handler below runs and before the media layer stops, whatever happens.
     TStartUpLoading loading(true);
     LoadData(loading);
-    PrepareFrameLoop();
-    Game::Main([&loading] { loading.TakeTheRest(); });
+    PrepareWindow();
+    Game::Main([&loading] {
+      loading.TakeTheRest();
+      StartFrameTimer();
+    });
   } catch (const TRuntimeError& failure) {
     ReportFatal(failure.what());
     status = 1;

@@ -15,6 +15,6 @@ void ResetGame();
 // required data is missing. The game, its tests and the measuring tools all load the game this one way.
 void LoadGameData();
 
-// Everything of start-up between the media layer and the frame loop: the game's data, then the frame timer and
-// the window's title. Raises TRuntimeError when required data is missing or the timer cannot start.
+// Everything of start-up between the media layer and the frame loop: the game's data, then the window's title and
+// the frame timer. Raises TRuntimeError when required data is missing or the timer cannot start.
 void StartUp();
