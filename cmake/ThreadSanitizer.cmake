@@ -6,9 +6,4 @@ if(MORVIK_SANITIZE)
 endif()
 set(MORVIK_TSAN_FLAGS -fsanitize=thread -fno-omit-frame-pointer)
 add_compile_options(${MORVIK_TSAN_FLAGS})
-# g++ 12 with ThreadSanitizer at -O2 reports overlapping copies inside std::u16string that cannot happen (a
-# known false positive of its -Wrestrict); the other configurations keep the warning.
-if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-  add_compile_options(-Wno-restrict)
-endif()
 add_link_options(${MORVIK_TSAN_FLAGS})
