@@ -98,7 +98,8 @@ def section(context, runs, spread):
             out.append("| SDL2_mixer (`Mix_LoadWAV`) | {:.1f} |".format(peer_load["real_time"]))
     many_voices = [r for v, r in ratios if v > 1]
     if many_voices and max(many_voices) <= 1.0:
-        many = "- Above one voice every ratio is at or below 1.0: ours costs less despite interpolating and ramping."
+        many = ("- Above one voice every ratio is at or below 1.0: ours costs less, though it keeps every sound in its "
+                "own rate and format and could interpolate and ramp any voice.")
     else:
         many = ("- With many voices the interpolation and ramps cost more than SDL2_mixer's per-channel clipping "
                 "saves: ours is above SDL2_mixer's cost where the ratio exceeds 1.0.")
