@@ -49,12 +49,17 @@ start_game() {
   xdotool mousemove --window "$window" 20 20
 }
 
-# Waits for the game to end on its own and checks its status.
+# Waits up to 30 s for the game to end on its own and checks its status; a game that does not end fails and is
+# stopped, so the script goes on to report rather than wait for ever.
 ended_with() {
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 300); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "the game did not end"
+    kill "$pid"
+  fi
   wait "$pid"
   local status=$?
   pid=
