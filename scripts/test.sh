@@ -53,5 +53,5 @@ done
 # the README's play command on a fresh clone (both in a virtual X server).
 cmake --preset release -DMORVIK_WERROR=ON >/dev/null
 cmake --build --preset release -j "$jobs"
-xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/packaging/install_test.sh build/release
+xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/packaging/install_test.sh
 xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/packaging/fresh_clone_test.sh "$PWD"
