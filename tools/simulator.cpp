@@ -2,7 +2,8 @@
 // the roster's opponent of each level, with the game's own fighters, controllers and round rules on a clock moved
 // by hand. It is how the roster is balanced: each level should be harder than the one before.
 //
-//   simulator [--data DIR] [--level N] [--matches N] [--seed N] [--player t_pose,t_punch,t_decide,t_vthresh,vthresh,aggressive]
+//   simulator [--data DIR] [--level N] [--matches N] [--seed N] [--player
+//   t_pose,t_punch,t_decide,t_vthresh,vthresh,aggressive]
 //
 // DIR holds bin/tournament.dat (default: the current folder). Prints, per level: wins and losses of the reference
 // player, average rounds, average fighting time per match, and fighter ticks per CPU second.
@@ -16,13 +17,13 @@
 #include <filesystem>
 #include <string>
 
-#include "app/game_state.h"
 #include "app/match_simulation.h"
 #include "fighters/opponent.h"
-#include "media/audio.h"
-#include "media/clock.h"
-#include "media/random.h"
-#include "media/runtime_error.h"
+#include "media/audio/audio.h"
+#include "media/core/clock.h"
+#include "media/core/random.h"
+#include "media/core/runtime_error.h"
+#include "shared/game_state.h"
 
 namespace {
 

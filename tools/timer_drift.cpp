@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "media/media.h"
-#include "media/timer.h"
+#include "media/platform/media.h"
+#include "media/platform/timer.h"
 
 int main(int argc, char** argv) {
   int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;

@@ -6,31 +6,32 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/commands.h"
-#include "app/game_state.h"
-#include "app/graphics.h"
-#include "app/guidance.h"
-#include "app/pad_take_up.h"
-#include "app/sounds.h"
+#include "app/full_screen.h"
+#include "controls/commands.h"
 #include "controls/control.h"
+#include "controls/pad_take_up.h"
 #include "fighters/controller_ai.h"
 #include "fighters/figure.h"
 #include "frontend/font.h"
+#include "frontend/guidance.h"
 #include "frontend/menu.h"
-#include "media/clock.h"
-#include "media/frame_log.h"
-#include "media/graphics.h"
-#include "media/image.h"
-#include "media/input.h"
-#include "media/media.h"
-#include "media/text.h"
-#include "media/timer.h"
+#include "media/core/clock.h"
+#include "media/core/text.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
+#include "media/input/input.h"
+#include "media/measure/frame_log.h"
+#include "media/platform/media.h"
+#include "media/platform/timer.h"
+#include "shared/game_state.h"
+#include "shared/rules.h"
+#include "shared/sounds.h"
+#include "shared/window.h"
 
 namespace {
 
 constexpr int32_t kCountdownMillis = 5000;
 constexpr int32_t kRoundOverMillis = 1000;
-constexpr int32_t kRoundsToWin = 3;
 constexpr int32_t kBarLength = 150;
 constexpr int32_t kLeastDelayMillis = 1;  // an adapted delay never reaches 0
 
@@ -39,7 +40,7 @@ int32_t Now() {
 }
 
 bool MatchDecided() {
-  return RoundWinner >= 0 && RoundsWon[static_cast<size_t>(RoundWinner)] == kRoundsToWin;
+  return RoundWinner >= 0 && RoundsWon[static_cast<size_t>(RoundWinner)] == ROUNDS_TO_WIN;
 }
 
 void EndMatch() {
@@ -135,9 +136,9 @@ void Step(bool focusLost) {
       if (Now() > AddMillis(StateTime, kRoundOverMillis)) {
         GameState = GAMESTATE_WAIT;
         if (Training == 0) {
-          if (RoundWinner == 0 && RoundsWon[0] == kRoundsToWin) {
+          if (RoundWinner == 0 && RoundsWon[0] == ROUNDS_TO_WIN) {
             PlaySfx(SFX_MATCH_WON);
-          } else if (RoundWinner == 1 && RoundsWon[1] == kRoundsToWin) {
+          } else if (RoundWinner == 1 && RoundsWon[1] == ROUNDS_TO_WIN) {
             PlaySfx(SFX_MATCH_LOST);
           }
         }
@@ -192,7 +193,7 @@ void DrawDisplay() {
 }
 
 void DrawPauseMenu() {
-  PauseChoice = (PauseChoice + Menu::NavigateUD() + 2) % 2;
+  PauseChoice = Menu::Wrap(PauseChoice, Menu::NavigateUD(), 2);
   if (Menu::Button(u"Continue", 78, PauseChoice == 0 ? 1 : 0) != 0) {
     ClosePauseMenu();
   }

@@ -2,16 +2,16 @@
 #include "app/match_simulation.h"
 
 #include "app/game.h"
-#include "app/game_state.h"
 #include "fighters/controller_ai.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
-#include "media/clock.h"
-#include "media/random.h"
+#include "media/core/clock.h"
+#include "media/core/random.h"
+#include "shared/game_state.h"
+#include "shared/rules.h"
 
 namespace {
 
-constexpr int32_t kTickMillis = 20;
 constexpr int32_t kBetweenRoundsMillis = 6000;  // the round-over pause and the next countdown
 // A player is not a machine: in each match the reference player's three delays are its own, give or take this
 // many percent, which is what makes matches differ (every timer of the game is relative to the frame ticks, so
@@ -25,7 +25,7 @@ constexpr int32_t kMatchLimitRounds = 20;
 bool FightRound(TManualClock& clock, TSimulatedMatches& result) {
   GameState = GAMESTATE_FIGHT;
   for (int tick = 0; tick < kRoundLimitTicks; tick++) {
-    clock.Advance(kTickMillis);
+    clock.Advance(FRAME_MILLIS);
     Game::Update();
     result.ticks++;
     if (GameState != GAMESTATE_FIGHT) {
@@ -62,8 +62,8 @@ void PlayMatch(const std::array<int32_t, 6>& reference, const TOpponent& opponen
 
 }  // namespace
 
-void SimulateMatches(const std::array<int32_t, 6>& player, const TOpponent& opponent, int matches,
-                     TManualClock& clock, TSimulatedMatches& result) {
+void SimulateMatches(const std::array<int32_t, 6>& player, const TOpponent& opponent, int matches, TManualClock& clock,
+                     TSimulatedMatches& result) {
   for (int match = 0; match < matches; match++) {
     PlayMatch(player, opponent, clock, result);
   }

@@ -17,28 +17,28 @@
 #include <thread>
 #include <utility>
 
-#include "app/bindings.h"
 #include "app/game.h"
-#include "app/game_state.h"
-#include "app/pad_take_up.h"
-#include "app/sounds.h"
 #include "controls/control.h"
+#include "controls/default_bindings.h"
+#include "controls/pad_take_up.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
 #include "frontend/font.h"
 #include "frontend/menu.h"
-#include "media/clock.h"
-#include "media/frame_log.h"
-#include "media/gamepad.h"
-#include "media/image.h"
-#include "media/media.h"
-#include "media/random.h"
-#include "media/runtime_error.h"
-#include "media/timer.h"
+#include "media/core/clock.h"
+#include "media/core/random.h"
+#include "media/core/runtime_error.h"
+#include "media/graphics/image.h"
+#include "media/input/gamepad.h"
+#include "media/measure/frame_log.h"
+#include "media/platform/media.h"
+#include "media/platform/timer.h"
+#include "shared/game_state.h"
+#include "shared/rules.h"
+#include "shared/sounds.h"
 
 namespace {
 
-constexpr float kFrameRate = 50.0f;
 constexpr int32_t kFontCellSize = 64;
 constexpr int32_t kSmallFontCellSize = 32;
 
@@ -158,24 +158,18 @@ private:
   std::exception_ptr _failure;
 };
 
-// Start-up's steps up to the window: the globals, the frame timer, the required data (the font first), the
-// bindings, the saved settings, the roster and the audio device.
-void LoadBeforeWindow(TStartUpLoading& loading) {
-  ResetGameState();
+// The game's data in start-up's order, after every floor's state is reset: the required data first (the fonts;
+// the sprite sheet, which the loading may take on its thread meanwhile), the bindings and key captions, the saved
+// settings, the roster and the audio device, whose effects and the ring backgrounds the loading finishes.
+void LoadData(TStartUpLoading& loading) {
+  ResetGame();
   SetDefaultImageFlags(0);
   loading.Start();
-  FrameTimer = TTimer::Create(kFrameRate);
-  if (FrameTimer == nullptr) {
-    throw TRuntimeError("cannot start the frame timer");
-  }
-  FrameLogStep("frame timer");
   LoadFonts();
   FrameLogStep("fonts");
   int32_t pads = CountGamepads();
   InstallDefaultBindings(pads - 1);
   SeedRandom(ElapsedMillis());
-  HideCursor();
-  SetAppTitle(u"Morvik 1.1");
   TControl::Init(u"bin/keyboard.dat");
   FrameLogStep("gamepads and bindings");
   loading.TakeSpriteSheet();
@@ -189,12 +183,35 @@ void LoadBeforeWindow(TStartUpLoading& loading) {
   loading.AudioDriverChosen();
 }
 
+// What the frame loop needs besides the data: its timer, and the window's title and hidden pointer.
+void PrepareFrameLoop() {
+  FrameTimer = TTimer::Create(static_cast<float>(FRAMES_PER_SECOND));
+  if (FrameTimer == nullptr) {
+    throw TRuntimeError("cannot start the frame timer");
+  }
+  FrameLogStep("frame timer");
+  HideCursor();
+  SetAppTitle(u"Morvik 1.1");
+}
+
 }  // namespace
 
-void StartUp() {
+void ResetGame() {
+  ResetControls();
+  ResetGameState();
+  ResetFighters();
+  Menu::Reset();
+}
+
+void LoadGameData() {
   TStartUpLoading loading(false);
-  LoadBeforeWindow(loading);
+  LoadData(loading);
   loading.TakeTheRest();
+}
+
+void StartUp() {
+  LoadGameData();
+  PrepareFrameLoop();
 }
 
 int RunGame() {
@@ -208,7 +225,8 @@ int RunGame() {
   try {
     // Ended (joined) before the handler below runs and before the media layer stops, whatever happens.
     TStartUpLoading loading(true);
-    LoadBeforeWindow(loading);
+    LoadData(loading);
+    PrepareFrameLoop();
     Game::Main([&loading] { loading.TakeTheRest(); });
   } catch (const TRuntimeError& failure) {
     ReportFatal(failure.what());

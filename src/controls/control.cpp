@@ -3,10 +3,11 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
-#include "media/media.h"
-#include "media/stream.h"
-#include "media/text.h"
+#include "controls/default_bindings.h"
+#include "media/core/text.h"
+#include "media/files/stream.h"
+#include "media/platform/media.h"
+#include "shared/game_state.h"
 
 std::vector<std::shared_ptr<TControl>> AttachedControls;
 
@@ -93,4 +94,9 @@ int32_t TControl::Init(std::u16string_view path) {
   }
   stream->Close();
   return 0;
+}
+
+void ResetControls() {
+  AttachedControls.clear();
+  ForgetDefaultPadBindings();
 }

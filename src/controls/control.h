@@ -38,10 +38,10 @@ public:
   // Clears every attached binding's hit of this frame; what is held stays held.
   static int32_t DropHits();
 
-  int32_t key = 0;     // key code, or button number from 0
-  int32_t port = 0;    // gamepad port from 0; -1 in the defaults made while no pad was there
-  float dir = 0.0f;    // hat direction as a fraction of a clockwise turn from up, or axis direction -1 / +1
-  int32_t axis = 0;    // axis number 0..10
+  int32_t key = 0;   // key code, or button number from 0
+  int32_t port = 0;  // gamepad port from 0; -1 in the defaults made while no pad was there
+  float dir = 0.0f;  // hat direction as a fraction of a clockwise turn from up, or axis direction -1 / +1
+  int32_t axis = 0;  // axis number 0..10
   int32_t _hit = 0;
   int32_t _down = 0;
   int32_t _flush = 0;  // 1 from a flush until the first update that finds the input released
@@ -49,3 +49,6 @@ public:
 
 // The update list, in attachment order.
 extern std::vector<std::shared_ptr<TControl>> AttachedControls;
+
+// The controls' state back to how start-up finds it: no binding on the update list, no default made yet.
+void ResetControls();

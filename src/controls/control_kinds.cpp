@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/game_state.h"
-#include "media/gamepad.h"
-#include "media/input.h"
-#include "media/text.h"
+#include "media/core/text.h"
+#include "media/input/gamepad.h"
+#include "media/input/input.h"
+#include "shared/game_state.h"
 
 namespace {
 

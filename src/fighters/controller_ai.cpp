@@ -3,10 +3,11 @@
 
 #include <cstdlib>
 
-#include "app/game_state.h"
 #include "fighters/figure.h"
-#include "media/clock.h"
-#include "media/random.h"
+#include "media/core/clock.h"
+#include "media/core/random.h"
+#include "shared/game_state.h"
+#include "shared/rules.h"
 
 namespace {
 
@@ -15,7 +16,6 @@ constexpr int32_t kStopWalkingIn = 82;
 // Out of reach it walks in from beyond 81, unless the opponent's punch is out and it stands within 90.
 constexpr int32_t kWalkInBeyond = 81;
 constexpr int32_t kClearOfPunch = 90;
-constexpr int32_t kReach = 80;
 constexpr int32_t kLungeReach = 10;
 
 int32_t Now() {
@@ -86,7 +86,7 @@ void TControllerAI::Decide(int32_t distance) {
     return;
   }
 
-  if (distance < kReach + kLungeReach * f.mayslide) {
+  if (distance < PUNCH_REACH + kLungeReach * f.mayslide) {
     // The target with the greatest expected damage; ties go to the lower height, then to hand 0.
     int32_t best = 0;
     int32_t bestHeight = 0;

@@ -3,9 +3,9 @@
 
 #include <cstdlib>
 
-#include "app/commands.h"
-#include "app/game_state.h"
+#include "controls/commands.h"
 #include "fighters/figure.h"
+#include "shared/game_state.h"
 
 int32_t TControllerHuman::_MayAct() {
   if (std::abs(fig->action) == ACTION_PUNCH) {

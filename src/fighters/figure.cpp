@@ -1,7 +1,9 @@
 // Creating fighters, and the operations controllers steer them with.
 #include "fighters/figure.h"
 
-#include "media/clock.h"
+#include "fighters/opponent.h"
+#include "media/core/clock.h"
+#include "shared/rules.h"
 
 std::shared_ptr<TFigure> TFigure::Create(std::shared_ptr<TController> controller, int32_t maxhealth, int32_t colr,
                                          int32_t colg, int32_t colb, int32_t corner) {
@@ -27,7 +29,7 @@ int32_t TFigure::Fight(const std::shared_ptr<TFigure>& a, const std::shared_ptr<
 
 int32_t TFigure::Reset() {
   health = maxhealth;
-  x = dir == -1 ? 200 : 0;
+  x = dir == -1 ? RING_END : 0;
   height = 1;
   action = ACTION_GUARD;
   power = {100, 100};
@@ -59,4 +61,9 @@ int32_t TFigure::SetVuln(int32_t h, int32_t s, int32_t v) {
     vuln[static_cast<size_t>(h)][static_cast<size_t>(s)] = v;
   }
   return 0;
+}
+
+void ResetFighters() {
+  FigureSheet = nullptr;
+  Opponents.clear();
 }

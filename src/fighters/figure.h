@@ -33,6 +33,11 @@ class TImage;
 // The sprite sheet all fighters are drawn from: 40 cells of 128 by 128, cells 0-19 the untinted base layer and
 // cell f + 20 the parts of cell f that take the fighter's tint. Null until TFigure::Load.
 extern std::shared_ptr<TImage> FigureSheet;
+// Cell f + FIGURE_TINT_LAYER holds the tinted parts of cell f.
+constexpr int32_t FIGURE_TINT_LAYER = 20;
+
+// The fighters' state back to how start-up finds it: no sprite sheet, no roster.
+void ResetFighters();
 
 class TFigure {
 public:
@@ -72,21 +77,21 @@ public:
   int32_t colg = 0;
   int32_t colb = 0;
   std::shared_ptr<TController> controller;
-  int32_t frame = 0;      // sprite cell chosen by the last drawing
-  int32_t time = 0;       // clock reading when the current punch was thrown or the last hit was taken
-  int32_t wtime = 0;      // start of the current walk-animation period
+  int32_t frame = 0;  // sprite cell chosen by the last drawing
+  int32_t time = 0;   // clock reading when the current punch was thrown or the last hit was taken
+  int32_t wtime = 0;  // start of the current walk-animation period
   int32_t action = ACTION_GUARD;
   int32_t health = 1000;
   int32_t maxhealth = 1000;
   std::array<int32_t, HANDS> power = {};
   std::array<std::array<int32_t, HANDS>, HEIGHTS> vuln = {};  // [height][hand] of an incoming punch
-  int32_t height = 0;   // guard or punch height
-  int32_t side = 0;     // hand of the current punch; after a hit taken, the hand that hit
-  int32_t hit = 0;      // 1 while a landed punch of the opponent waits for resolution
-  int32_t hith = 0;     // its height
-  int32_t hits = 0;     // its hand
-  int32_t hitp = 0;     // its power
-  int32_t recoil = 0;   // ticks of backward drift still to come, one ring unit per tick
+  int32_t height = 0;                                         // guard or punch height
+  int32_t side = 0;      // hand of the current punch; after a hit taken, the hand that hit
+  int32_t hit = 0;       // 1 while a landed punch of the opponent waits for resolution
+  int32_t hith = 0;      // its height
+  int32_t hits = 0;      // its hand
+  int32_t hitp = 0;      // its power
+  int32_t recoil = 0;    // ticks of backward drift still to come, one ring unit per tick
   int32_t mayslide = 0;  // 1 when the next punch lunges forward
   int32_t slideh = 0;    // the height at which the last lunge was made
 };

@@ -1,12 +1,12 @@
 // Drawing a fighter from the shared sprite sheet: the cell by action, the walk cycle, mirroring and the tint.
 #include <cstdlib>
 
-#include "app/game_state.h"
 #include "fighters/figure.h"
-#include "media/clock.h"
-#include "media/graphics.h"
-#include "media/image.h"
-#include "media/runtime_error.h"
+#include "media/core/clock.h"
+#include "media/core/runtime_error.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
+#include "shared/game_state.h"
 
 std::shared_ptr<TImage> FigureSheet;
 
@@ -14,8 +14,7 @@ namespace {
 
 constexpr int32_t kCellSize = 128;
 constexpr int32_t kCells = 40;
-constexpr int32_t kTintLayer = 20;  // cell f + 20 holds the tinted parts of cell f
-constexpr int32_t kWalkCell = 15;   // the walk shows 15 and 16 for 100 ms each
+constexpr int32_t kWalkCell = 15;  // the walk shows 15 and 16 for 100 ms each
 constexpr int32_t kWalkStepMillis = 100;
 constexpr int32_t kRingToScreen = 100;  // ring position 0..200 puts the sprite's centre at x 100..300
 
@@ -61,7 +60,7 @@ int32_t TFigure::Draw() {
   SetDrawScale(static_cast<float>(dir), 1);
   DrawImageFrame(FigureSheet, screenX, screenY, frame);
   SetColor(colr, colg, colb);
-  DrawImageFrame(FigureSheet, screenX, screenY, frame + kTintLayer);
+  DrawImageFrame(FigureSheet, screenX, screenY, frame + FIGURE_TINT_LAYER);
   SetColor(255, 255, 255);
   SetDrawScale(1, 1);
   return 0;

@@ -5,21 +5,20 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/game_state.h"
-#include "app/sounds.h"
 #include "fighters/figure.h"
-#include "media/clock.h"
+#include "media/core/clock.h"
+#include "shared/game_state.h"
+#include "shared/rules.h"
+#include "shared/sounds.h"
 
 namespace {
 
-constexpr int32_t kWalkSpeed = 2;        // ring units per tick: 100 a second at 50 ticks
-constexpr int32_t kLunge = 20;           // forward move of a punch thrown while mayslide is set
-constexpr int32_t kLeastDistance = 70;   // a fighter closer than this to its opponent is pushed back to it
-constexpr int32_t kReach = 80;           // a punch lands when the distance is below it
-constexpr int32_t kRingEnd = 200;
+constexpr int32_t kWalkSpeed = 2;       // ring units per tick: 100 a second at 50 ticks
+constexpr int32_t kLunge = 20;          // forward move of a punch thrown while mayslide is set
+constexpr int32_t kLeastDistance = 70;  // a fighter closer than this to its opponent is pushed back to it
 constexpr int32_t kPowerCeiling = 100;
-constexpr int32_t kMissCost = 50;        // power a punch into the air costs its hand
-constexpr int32_t kActionMillis = 300;   // how long a punch stays out and a stagger lasts
+constexpr int32_t kMissCost = 50;       // power a punch into the air costs its hand
+constexpr int32_t kActionMillis = 300;  // how long a punch stays out and a stagger lasts
 
 int32_t Clamped(int32_t value, int32_t low, int32_t high) {
   return value < low ? low : value > high ? high : value;
@@ -51,7 +50,7 @@ int32_t TFigure::Control() {
   if (distance < kLeastDistance) {
     x -= (kLeastDistance - distance) * dir;
   }
-  x = Clamped(x, 0, kRingEnd);
+  x = Clamped(x, 0, RING_END);
   distance = std::abs(opp->x - x);
 
   // Power comes back while the fighter's arms are in.
@@ -114,7 +113,7 @@ int32_t TFigure::Control() {
 
   if (action == ACTION_PUNCH) {
     int32_t& punchPower = power[static_cast<size_t>(side)];
-    if (distance < kReach) {
+    if (distance < PUNCH_REACH) {
       opp->hit = 1;
       opp->hith = height;
       opp->hits = side;

@@ -1,9 +1,9 @@
 // The tournament roster.
 #include "fighters/opponent.h"
 
-#include "app/game_state.h"
-#include "media/stream.h"
-#include "media/text.h"
+#include "media/core/text.h"
+#include "media/files/stream.h"
+#include "shared/game_state.h"
 
 std::vector<std::shared_ptr<TOpponent>> Opponents;
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "media/runtime_error.h"
+#include "media/core/runtime_error.h"
 
 constexpr int32_t OPPONENT_PARAMS = 10;
 

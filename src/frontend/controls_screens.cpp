@@ -5,15 +5,16 @@
 #include <cmath>
 #include <string>
 
-#include "app/commands.h"
-#include "app/game_state.h"
+#include "controls/commands.h"
 #include "controls/control_kinds.h"
 #include "frontend/font.h"
 #include "frontend/menu.h"
-#include "media/gamepad.h"
-#include "media/graphics.h"
-#include "media/input.h"
-#include "media/key_codes.h"
+#include "media/graphics/graphics.h"
+#include "media/input/gamepad.h"
+#include "media/input/input.h"
+#include "media/input/key_codes.h"
+#include "shared/game_state.h"
+#include "shared/rules.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ void DrawScrollSigns(int32_t scroll, int32_t rows) {
       DrawRect(200 - halfWidth, static_cast<float>(line), 2 * halfWidth + 1, 1);
     }
     if (scroll + kVisibleRows < rows) {
-      DrawRect(200 - halfWidth, static_cast<float>(299 - line), 2 * halfWidth + 1, 1);
+      DrawRect(200 - halfWidth, static_cast<float>(SCREEN_HEIGHT - 1 - line), 2 * halfWidth + 1, 1);
     }
   }
 }
@@ -121,7 +122,7 @@ int32_t KeyboardMenu() {
   if (InputLock != 0) {
     TakeNewKey();
   }
-  SubCursor = ((SubCursor + NavigateUD()) % 7 + 7) % 7;
+  SubCursor = Wrap(SubCursor, NavigateUD(), COMMAND_PAUSE + 1);  // the six commands but Pause, and "Back"
   Scroll(KeyScroll);
   int32_t y = kFirstRowY - kRowStep * KeyScroll;
   // Pause keeps its key: the game must always be able to stop.
@@ -151,7 +152,7 @@ int32_t GamepadMenu() {
       SetInputLock(0);
     }
   }
-  SubCursor = ((SubCursor + NavigateUD()) % 8 + 8) % 8;
+  SubCursor = Wrap(SubCursor, NavigateUD(), COMMAND_COUNT + 1);  // the seven commands and "Back"
   Scroll(PadScroll);
   // Counted when a pad comes or goes, not here: this screen enumerates nothing while it only shows the rows.
   bool padFound = GamepadsFound() != 0;

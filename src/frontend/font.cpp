@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <string>
 
-#include "media/graphics.h"
-#include "media/image.h"
-#include "media/stream.h"
+#include "media/files/stream.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
 
 namespace {
 

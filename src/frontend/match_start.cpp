@@ -3,17 +3,17 @@
 
 #include <array>
 
-#include "app/commands.h"
-#include "app/game_state.h"
+#include "controls/commands.h"
 #include "fighters/controller_ai.h"
 #include "fighters/controller_human.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
 #include "frontend/menu.h"
+#include "shared/game_state.h"
+#include "shared/rules.h"
 
 namespace {
 
-constexpr int32_t kTrainingHealth = 200;
 // The sparring partner: slow to start with, and quick to punish a wide-open guard.
 constexpr std::array<int32_t, 6> kSparringPartner = {800, 800, 100, 800, 3, 1};
 
@@ -34,8 +34,8 @@ std::shared_ptr<TFigure> PlayersFighter(int32_t health) {
 
 void StartTrainingMatch() {
   SetUpMatch(1, 0);
-  Fighters[0] = PlayersFighter(kTrainingHealth);
-  Fighters[1] = TFigure::Create(TControllerAI::Create(kSparringPartner), kTrainingHealth, 255, 255, 255, 1);
+  Fighters[0] = PlayersFighter(TRAINING_HEALTH);
+  Fighters[1] = TFigure::Create(TControllerAI::Create(kSparringPartner), TRAINING_HEALTH, 255, 255, 255, 1);
   TFigure::Fight(Fighters[0], Fighters[1]);
   SetInputLock(1);
 }

@@ -1,14 +1,15 @@
 // The menu's slide, widgets and navigation.
 #include "frontend/menu.h"
 
-#include "app/commands.h"
-#include "app/game_state.h"
-#include "app/sounds.h"
+#include "controls/commands.h"
 #include "frontend/font.h"
-#include "media/graphics.h"
-#include "media/image.h"
-#include "media/input.h"
-#include "media/key_codes.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
+#include "media/input/input.h"
+#include "media/input/key_codes.h"
+#include "shared/game_state.h"
+#include "shared/rules.h"
+#include "shared/sounds.h"
 
 int32_t MenuState = MENUSTATE_SHOWN;
 int32_t MenuSlide = 0;
@@ -27,13 +28,13 @@ int32_t QuitRequested = 0;
 
 namespace {
 
-constexpr int32_t kSlideStep = 5;      // logical pixels per frame: a full slide takes 80 frames
-constexpr int32_t kSlideDistance = 400;
-constexpr int32_t kRowHalfHeight = 24;  // rows are 48 high and 48 apart, so neighbouring bars touch
+constexpr int32_t kSlideStep = 5;        // logical pixels per frame: a full slide takes 80 frames
+constexpr int32_t kSlideDistance = 400;  // 80 frames of 5: the menu is hidden once it has gone this far
+constexpr int32_t kRowHalfHeight = 24;   // rows are 48 high and 48 apart, so neighbouring bars touch
 
 void DrawBar(int32_t y, int32_t red, int32_t green, int32_t blue) {
   SetColor(red, green, blue);
-  DrawRect(0, static_cast<float>(y - kRowHalfHeight), 400, 2 * kRowHalfHeight);
+  DrawRect(0, static_cast<float>(y - kRowHalfHeight), SCREEN_WIDTH, 2 * kRowHalfHeight);
   SetColor(255, 255, 255);
 }
 
@@ -135,6 +136,27 @@ int32_t ButtonTab(std::u16string_view label, std::u16string_view value, int32_t 
   GameFont->Draw(label, 10, y, ALIGN_LEFT, ALIGN_CENTER);
   GameFont->Draw(value, 390, y, ALIGN_RIGHT, ALIGN_CENTER);
   return Activated(selected);
+}
+
+void Reset() {
+  MenuState = MENUSTATE_SHOWN;
+  MenuSlide = 0;
+  MenuScreen = MENU_MAIN;
+  MenuBackground = nullptr;
+  CupImage = nullptr;
+  CardImage = nullptr;
+  MainCursor = 0;
+  SubCursor = 0;
+  LevelCursor = 0;
+  ZoomOnEntry = 0;
+  RebindIndex = 0;
+  KeyScroll = 0;
+  PadScroll = 0;
+  QuitRequested = 0;
+}
+
+int32_t Wrap(int32_t cursor, int32_t move, int32_t rows) {
+  return ((cursor + move) % rows + rows) % rows;
 }
 
 void ShowScreen(int32_t screen) {

@@ -27,20 +27,20 @@ enum : int32_t {
 };
 
 extern int32_t MenuState;
-extern int32_t MenuSlide;   // vertical offset in logical pixels: 0 in place, 400 entirely below the screen
+extern int32_t MenuSlide;  // vertical offset in logical pixels: 0 in place, 400 entirely below the screen
 extern int32_t MenuScreen;
 extern std::shared_ptr<TImage> MenuBackground;  // 512 by 512, drawn at (-56, -106)
 extern std::shared_ptr<TImage> CupImage;        // 3 cells of 64 by 64: won by one, two and three rounds
 extern std::shared_ptr<TImage> CardImage;       // the tournament screen's level card around the portrait
 
 // The screens' cursors and state.
-extern int32_t MainCursor;   // selected row of the main screen, kept while other screens are shown
-extern int32_t SubCursor;    // selected row of any other screen; 0 whenever a screen is entered
-extern int32_t LevelCursor;  // tournament level shown, 0..9
-extern int32_t ZoomOnEntry;  // Zoom when the settings screen was opened
-extern int32_t RebindIndex;  // command whose binding is being replaced
-extern int32_t KeyScroll;    // first visible row of the keyboard list
-extern int32_t PadScroll;    // first visible row of the gamepad list
+extern int32_t MainCursor;     // selected row of the main screen, kept while other screens are shown
+extern int32_t SubCursor;      // selected row of any other screen; 0 whenever a screen is entered
+extern int32_t LevelCursor;    // tournament level shown, 0..9
+extern int32_t ZoomOnEntry;    // Zoom when the settings screen was opened
+extern int32_t RebindIndex;    // command whose binding is being replaced
+extern int32_t KeyScroll;      // first visible row of the keyboard list
+extern int32_t PadScroll;      // first visible row of the gamepad list
 extern int32_t QuitRequested;  // set by "Quit": the frame loop ends after this frame
 
 namespace Menu {
@@ -54,6 +54,9 @@ int32_t Button(std::u16string_view text, int32_t y, int32_t selected);
 int32_t ButtonTab(std::u16string_view label, std::u16string_view value, int32_t y, int32_t selected);
 // Shows another screen from the next frame on. Presses made before are dropped, so none acts on the new screen.
 void ShowScreen(int32_t screen);
+// The cursor moved by move rows, wrapping round a screen of rows rows: down from the last row is the first, up
+// from the first the last.
+int32_t Wrap(int32_t cursor, int32_t move, int32_t rows);
 // This frame's vertical move: positive down, negative up, 0 none.
 int32_t NavigateUD();
 // This frame's horizontal move: positive right ("Forward"), negative left ("Backward"), 0 none.
@@ -72,6 +75,9 @@ std::shared_ptr<class TControl> _ScanPads();
 void _RecordRestingAxes();
 // The menu pictures, then the saved settings and progress.
 int32_t Load();
+// The menu's state back to how start-up finds it: shown on the main screen, every cursor at its first row, no
+// pictures.
+void Reset();
 // Writes the settings file.
 int32_t Save();
 // Writes the settings file's full-screen line and keeps its other lines as they are in the file: changes still

@@ -1,27 +1,22 @@
 // The main, tournament and settings screens. Rows sit 48 pixels apart with their middle lines at y 30 to 270.
 #include <algorithm>
 
-#include "app/game_state.h"
-#include "app/graphics.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
 #include "frontend/font.h"
 #include "frontend/match_start.h"
 #include "frontend/menu.h"
-#include "media/graphics.h"
-#include "media/image.h"
-#include "media/text.h"
+#include "media/core/text.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
+#include "shared/game_state.h"
+#include "shared/rules.h"
+#include "shared/window.h"
 
 namespace {
 
 constexpr int32_t kRowY[] = {30, 78, 126, 174, 222, 270};
 constexpr int32_t kVictoryCell = 17;  // the opponent's portrait
-constexpr int32_t kTintLayer = 20;
-
-// The cursor moved by this frame's navigation, wrapping round rows rows.
-int32_t Wrapped(int32_t cursor, int32_t move, int32_t rows) {
-  return ((cursor + move) % rows + rows) % rows;
-}
 
 // The level's ring with the opponent in his colours, in a 112 by 112 window at (55, 53).
 void DrawPortrait(const TOpponent* opponent) {
@@ -32,9 +27,9 @@ void DrawPortrait(const TOpponent* opponent) {
   if (opponent != nullptr) {
     SetColor(opponent->params[6], opponent->params[7], opponent->params[8]);
   }
-  DrawImageFrame(FigureSheet, 100, 150, kVictoryCell + kTintLayer);
+  DrawImageFrame(FigureSheet, 100, 150, kVictoryCell + FIGURE_TINT_LAYER);
   SetColor(255, 255, 255);
-  SetViewport(0, 0, 400, 300);
+  SetViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
 }
 
 }  // namespace
@@ -43,7 +38,7 @@ namespace Menu {
 
 int32_t MainMenu() {
   SubCursor = 0;
-  MainCursor = Wrapped(MainCursor, NavigateUD(), 6);
+  MainCursor = Wrap(MainCursor, NavigateUD(), 6);
   if (Button(u"Tournament", kRowY[0], MainCursor == 0) != 0) {
     ShowScreen(MENU_TOURNAMENT);
   }
@@ -68,10 +63,11 @@ int32_t MainMenu() {
 }
 
 int32_t TournamentMenu() {
-  SubCursor = Wrapped(SubCursor, NavigateUD(), 2);
-  LevelCursor = Wrapped(LevelCursor, NavigateLR(), LEVEL_COUNT);
-  const TOpponent* opponent =
-      LevelCursor < static_cast<int32_t>(Opponents.size()) ? Opponents[static_cast<size_t>(LevelCursor)].get() : nullptr;
+  SubCursor = Wrap(SubCursor, NavigateUD(), 2);
+  LevelCursor = Wrap(LevelCursor, NavigateLR(), LEVEL_COUNT);
+  const TOpponent* opponent = LevelCursor < static_cast<int32_t>(Opponents.size())
+                                  ? Opponents[static_cast<size_t>(LevelCursor)].get()
+                                  : nullptr;
   DrawPortrait(opponent);
   DrawImageFrame(CardImage, 50, 50, 0);
   int32_t margin = Progress[static_cast<size_t>(LevelCursor)];
@@ -89,7 +85,7 @@ int32_t TournamentMenu() {
 }
 
 int32_t SettingsMenu() {
-  SubCursor = Wrapped(SubCursor, NavigateUD(), 3);
+  SubCursor = Wrap(SubCursor, NavigateUD(), 3);
   int32_t lr = NavigateLR();
   // The values shown are those before this frame's change.
   ButtonTab(u"Sound", SoundOn == 0 ? u"off" : u"on", kRowY[0], SubCursor == 0);
@@ -98,7 +94,7 @@ int32_t SettingsMenu() {
   }
   ButtonTab(u"Zoom", IntToText(Zoom) + u"x", kRowY[1], SubCursor == 1);
   if (SubCursor == 1 && lr != 0) {
-    Zoom = Wrapped(Zoom - 1, lr, 4) + 1;
+    Zoom = Wrap(Zoom - 1, lr, 4) + 1;
   }
   if (Button(u"Back", kRowY[5], SubCursor == 2) != 0) {
     Save();

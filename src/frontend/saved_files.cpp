@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
 #include "controls/control_kinds.h"
 #include "frontend/menu.h"
-#include "media/image.h"
-#include "media/media.h"
-#include "media/safe_file.h"
-#include "media/stream.h"
-#include "media/text.h"
+#include "media/core/text.h"
+#include "media/files/safe_file.h"
+#include "media/files/stream.h"
+#include "media/graphics/image.h"
+#include "media/platform/media.h"
+#include "shared/game_state.h"
 
 namespace {
 

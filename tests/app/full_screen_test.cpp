@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <string>
 
-#include "app/game_state.h"
-#include "app/graphics.h"
 #include "frontend/menu.h"
-#include "media/events.h"
-#include "media/graphics.h"
-#include "media/image.h"
+#include "media/core/events.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
+#include "shared/game_state.h"
+#include "shared/window.h"
 #include "support/headless_game.h"
 #include "support/temp_dir.h"
 

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
 #include "fighters/figure.h"
 #include "frontend/menu.h"
-#include "media/audio.h"
-#include "media/image.h"
+#include "media/audio/audio.h"
+#include "media/graphics/image.h"
+#include "shared/game_state.h"
 #include "support/headless_game.h"
 
 namespace {
@@ -33,8 +33,8 @@ TEST_F(GameLoopTest, TheCountdownShowsTheRoundThenThreeTwoOneThenFight) {
   struct {
     int32_t at;
     const char16_t* text;
-  } const expected[] = {{0, u"Round 1"},    {1999, u"Round 1"}, {2000, u"3"}, {2999, u"3"},
-                        {3000, u"2"},       {4000, u"1"},       {4999, u"1"}, {5000, u"FIGHT!"}};
+  } const expected[] = {{0, u"Round 1"}, {1999, u"Round 1"}, {2000, u"3"}, {2999, u"3"},
+                        {3000, u"2"},    {4000, u"1"},       {4999, u"1"}, {5000, u"FIGHT!"}};
   for (const auto& step : expected) {
     clock.Set(start + step.at);
     driver.log.clear();
@@ -76,7 +76,7 @@ TEST_F(GameLoopTest, TheDisplayDrawsHealthAndPowerBarsTowardsTheMiddle) {
   EXPECT_EQ(green[0].Right(), 85);  // 50 * 150 / 100
   EXPECT_EQ(green[0].Top(), 10);
   EXPECT_EQ(green[0].Bottom(), 26);
-  EXPECT_EQ(green[1].Right(), 390);  // the opponent's grows leftwards
+  EXPECT_EQ(green[1].Right(), 390);      // the opponent's grows leftwards
   EXPECT_EQ(green[1].Left(), 390 - 49);  // 33 * 150 / 100 = 49.5, truncated
   auto yellow = RectsIn(255, 255, 0);
   ASSERT_EQ(yellow.size(), 4u);

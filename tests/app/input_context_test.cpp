@@ -5,12 +5,12 @@
 
 #include <filesystem>
 
-#include "app/game_state.h"
 #include "fighters/figure.h"
 #include "frontend/menu.h"
-#include "media/events.h"
-#include "media/gamepad.h"
-#include "media/key_codes.h"
+#include "media/core/events.h"
+#include "media/input/gamepad.h"
+#include "media/input/key_codes.h"
+#include "shared/game_state.h"
 #include "support/fake_pads.h"
 #include "support/headless_game.h"
 #include "support/temp_dir.h"

@@ -3,12 +3,12 @@
 
 #include <map>
 
-#include "app/game_state.h"
 #include "fighters/controller_ai.h"
 #include "fighters/figure.h"
 #include "frontend/menu.h"
-#include "media/audio.h"
-#include "media/key_codes.h"
+#include "media/audio/audio.h"
+#include "media/input/key_codes.h"
+#include "shared/game_state.h"
 #include "support/headless_game.h"
 
 namespace {

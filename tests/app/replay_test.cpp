@@ -2,6 +2,8 @@
 // any change of game behaviour; when a change is meant, regenerate it deliberately with
 //   MORVIK_REGENERATE_REPLAY=1 build/debug/tests/morvik_tests --gtest_filter='Replay.*'
 // and commit the two files of tests/app/replay.
+#include "support/replay.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,12 +11,11 @@
 #include <iterator>
 #include <random>
 
-#include "app/game_state.h"
 #include "fighters/figure.h"
-#include "media/audio.h"
-#include "media/key_codes.h"
+#include "media/audio/audio.h"
+#include "media/input/key_codes.h"
+#include "shared/game_state.h"
 #include "support/headless_game.h"
-#include "support/replay.h"
 
 namespace {
 

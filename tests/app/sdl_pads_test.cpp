@@ -6,13 +6,13 @@
 #include <array>
 #include <string>
 
-#include "app/commands.h"
-#include "app/game_state.h"
+#include "controls/commands.h"
 #include "controls/control.h"
 #include "frontend/menu.h"
-#include "media/gamepad.h"
-#include "media/key_codes.h"
-#include "media/sdl_gamepads.h"
+#include "media/input/gamepad.h"
+#include "media/input/key_codes.h"
+#include "media/platform/sdl_gamepads.h"
+#include "shared/game_state.h"
 #include "support/headless_game.h"
 #include "support/virtual_pads.h"
 
@@ -48,8 +48,8 @@ TEST_F(SdlPadsTest, AControllerPluggedInIsTakenUpWithItsDpadFaceButtonsAndStartW
   ASSERT_NE(pad, nullptr);
   RunFrame();
   EXPECT_EQ(PadPresent, 1);
-  EXPECT_EQ(Captions(), (Captions7{u"Joy0Btn12", u"Joy0Btn13", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn1",
-                                   u"Joy0Btn3", u"Joy0Btn7"}));
+  EXPECT_EQ(Captions(),
+            (Captions7{u"Joy0Btn12", u"Joy0Btn13", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn7"}));
   pad->SetButton(VIRTUAL_A, true);
   pad->SetButton(VIRTUAL_DPAD_LEFT, true);
   RunFrame();
@@ -86,8 +86,8 @@ TEST_F(SdlPadsTest, APadWhoseMappingPutsTheDpadOnTheHatGetsHatDirections) {
   ASSERT_NE(pad, nullptr);
   ASSERT_TRUE(pad->MapWithHatDpad());
   RunFrame();
-  EXPECT_EQ(Captions(), (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn1", u"Joy0Btn3",
-                                   u"Joy0Btn8"}));
+  EXPECT_EQ(Captions(),
+            (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn8"}));
   pad->SetHat(VIRTUAL_HAT_RIGHT);
   pad->SetButton(7, true);
   RunFrame();
@@ -101,8 +101,8 @@ TEST_F(SdlPadsTest, AnUnknownJoystickKeepsTheHatAndButtonsOneTwoAndNine) {
   ASSERT_NE(pad, nullptr);
   RunFrame();
   EXPECT_EQ(PadPresent, 1);
-  EXPECT_EQ(Captions(), (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn2", u"Joy0Btn3",
-                                   u"Joy0Btn10"}));
+  EXPECT_EQ(Captions(),
+            (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn2", u"Joy0Btn3", u"Joy0Btn10"}));
   pad->SetHat(VIRTUAL_HAT_DOWN);
   pad->SetButton(1, true);
   pad->SetButton(9, true);

@@ -6,15 +6,15 @@
 #include <algorithm>
 
 #include "app/game.h"
-#include "app/game_state.h"
 #include "app/match_simulation.h"
 #include "fighters/controller_ai.h"
 #include "fighters/figure.h"
 #include "frontend/match_start.h"
 #include "frontend/menu.h"
-#include "media/audio.h"
+#include "media/audio/audio.h"
+#include "shared/game_state.h"
 #include "support/headless_game.h"
-#include "support/live_allocations.h"
+#include "headless/allocation_meter.h"
 
 namespace {
 

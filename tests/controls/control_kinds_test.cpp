@@ -5,10 +5,10 @@
 
 #include <map>
 
-#include "app/game_state.h"
-#include "media/events.h"
-#include "media/gamepad.h"
-#include "media/input.h"
+#include "media/core/events.h"
+#include "media/input/gamepad.h"
+#include "media/input/input.h"
+#include "shared/game_state.h"
 #include "support/game_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
+#include "shared/game_state.h"
 #include "support/fake_control.h"
 #include "support/game_fixture.h"
 #include "support/temp_dir.h"
@@ -87,7 +87,7 @@ TEST_F(ControlTest, InitReadsCaptionsUpToTheEndOfTheLine) {
   EXPECT_EQ(KeyNames[65], u"Letter A");  // a later line replaces an earlier one
   EXPECT_EQ(KeyNames[66], u"B\twith tab");
   EXPECT_EQ(KeyNames[67], u"");
-  EXPECT_EQ(KeyNames[0], u"Zero");  // no digits read as code 0
+  EXPECT_EQ(KeyNames[0], u"Zero");    // no digits read as code 0
   EXPECT_EQ(KeyNames[13], u"Enter");  // a last line without a line break
   EXPECT_EQ(KeyNames[44], u"");
 }

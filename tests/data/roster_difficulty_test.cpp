@@ -4,19 +4,20 @@
 
 #include <filesystem>
 
-#include "app/game_state.h"
 #include "app/match_simulation.h"
+#include "app/startup.h"
 #include "fighters/opponent.h"
-#include "media/audio.h"
-#include "media/clock.h"
-#include "media/random.h"
+#include "media/audio/audio.h"
+#include "media/core/clock.h"
+#include "media/core/random.h"
+#include "shared/game_state.h"
 
 TEST(RosterDifficulty, EachLevelIsAtLeastAsHardAsTheOneBefore) {
   std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(MORVIK_DATA_DIR);
   TOpponent::Load();
   std::filesystem::current_path(previous);
-  ResetGameState();
+  ResetGame();
   SelectAudioDriver(u"Null");
   TManualClock clock(1000);
   SetClockSource(&clock);
@@ -41,5 +42,5 @@ TEST(RosterDifficulty, EachLevelIsAtLeastAsHardAsTheOneBefore) {
   }
   SetClockSource(nullptr);
   Opponents.clear();
-  ResetGameState();
+  ResetGame();
 }

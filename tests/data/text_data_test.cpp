@@ -7,7 +7,7 @@
 #include <string>
 
 #include "data/data_files.h"
-#include "media/key_codes.h"
+#include "media/input/key_codes.h"
 
 namespace {
 

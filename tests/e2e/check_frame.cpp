@@ -9,10 +9,10 @@
 #include <string>
 
 #include "checks.h"
-#include "media/image.h"
-#include "media/media.h"
-#include "media/pixmap.h"
-#include "media/text.h"
+#include "media/core/text.h"
+#include "media/graphics/image.h"
+#include "media/graphics/pixmap.h"
+#include "media/platform/media.h"
 
 namespace {
 

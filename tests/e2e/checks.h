@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/game.h"
-#include "app/game_state.h"
 #include "frontend/match_start.h"
-#include "media/clock.h"
+#include "media/core/clock.h"
+#include "shared/game_state.h"
 
 inline int failures = 0;
 

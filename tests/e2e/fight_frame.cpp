@@ -14,18 +14,18 @@
 #include <string>
 
 #include "app/game.h"
-#include "app/game_state.h"
-#include "app/graphics.h"
 #include "app/startup.h"
 #include "checks.h"
 #include "fighters/figure.h"
 #include "frontend/match_start.h"
 #include "frontend/menu.h"
-#include "media/clock.h"
-#include "media/input.h"
-#include "media/media.h"
-#include "media/runtime_error.h"
-#include "media/timer.h"
+#include "media/core/clock.h"
+#include "media/core/runtime_error.h"
+#include "media/input/input.h"
+#include "media/platform/media.h"
+#include "media/platform/timer.h"
+#include "shared/game_state.h"
+#include "shared/window.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {

@@ -6,16 +6,16 @@
 #include <filesystem>
 #include <string>
 
-#include "checks.h"
-#include "app/game_state.h"
-#include "app/graphics.h"
 #include "app/startup.h"
+#include "checks.h"
 #include "fighters/figure.h"
-#include "media/gl_driver.h"
-#include "media/graphics.h"
-#include "media/image.h"
-#include "media/media.h"
-#include "media/runtime_error.h"
+#include "media/core/runtime_error.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
+#include "media/platform/gl_driver.h"
+#include "media/platform/media.h"
+#include "shared/game_state.h"
+#include "shared/window.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
     before = GLStateChanges();
     DrawImageFrame(FigureSheet, 200, 150, 3);
     DrawImageFrame(FigureSheet, 200, 150, 3);
-    Check(GLStateChanges().textureBinds - before.textureBinds <= 2, "the new window's textures are bound again and again");
+    Check(GLStateChanges().textureBinds - before.textureBinds <= 2,
+          "the new window's textures are bound again and again");
   } catch (const TRuntimeError& failure) {
     std::fprintf(stderr, "e2e_gl_state: %s\n", failure.what());
     failures++;

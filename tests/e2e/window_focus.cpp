@@ -8,16 +8,16 @@
 #include <string>
 
 #include "app/game.h"
-#include "app/game_state.h"
-#include "app/graphics.h"
 #include "app/startup.h"
 #include "checks.h"
 #include "frontend/match_start.h"
-#include "media/clock.h"
-#include "media/graphics.h"
-#include "media/media.h"
-#include "media/runtime_error.h"
-#include "media/timer.h"
+#include "media/core/clock.h"
+#include "media/core/runtime_error.h"
+#include "media/graphics/graphics.h"
+#include "media/platform/media.h"
+#include "media/platform/timer.h"
+#include "shared/game_state.h"
+#include "shared/window.h"
 
 namespace {
 

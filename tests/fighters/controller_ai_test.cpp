@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fighters/figure.h"
-#include "media/random.h"
+#include "media/core/random.h"
 #include "support/fighter_fixture.h"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
 #include "fighters/figure.h"
+#include "shared/game_state.h"
 #include "support/fake_control.h"
 #include "support/game_fixture.h"
 

@@ -1,11 +1,11 @@
 // Drawing fighters from the sprite sheet: cells, mirroring, tint and the walk cycle.
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
 #include "fighters/figure.h"
-#include "media/graphics.h"
-#include "media/image.h"
-#include "media/recording_driver.h"
+#include "headless/recording_driver.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
+#include "shared/game_state.h"
 #include "support/fighter_fixture.h"
 
 namespace {

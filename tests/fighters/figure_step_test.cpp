@@ -3,9 +3,9 @@
 
 #include <array>
 
-#include "app/game_state.h"
 #include "fighters/figure.h"
-#include "media/audio.h"
+#include "media/audio/audio.h"
+#include "shared/game_state.h"
 #include "support/fighter_fixture.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "media/graphics.h"
-#include "media/image.h"
-#include "media/recording_driver.h"
+#include "headless/recording_driver.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
 #include "support/headless_game.h"
 #include "support/temp_dir.h"
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app/bindings.h"
-#include "app/game_state.h"
 #include "controls/control_kinds.h"
+#include "controls/default_bindings.h"
 #include "frontend/menu.h"
-#include "media/gamepad.h"
-#include "media/key_codes.h"
+#include "media/input/gamepad.h"
+#include "media/input/key_codes.h"
+#include "shared/game_state.h"
 #include "support/fake_pads.h"
 #include "support/headless_game.h"
 #include "support/temp_dir.h"

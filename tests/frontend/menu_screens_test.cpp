@@ -3,13 +3,13 @@
 
 #include <filesystem>
 
-#include "app/game_state.h"
 #include "controls/control_kinds.h"
 #include "fighters/figure.h"
 #include "frontend/menu.h"
-#include "media/graphics.h"
-#include "media/image.h"
-#include "media/key_codes.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
+#include "media/input/key_codes.h"
+#include "shared/game_state.h"
 #include "support/headless_game.h"
 #include "support/temp_dir.h"
 

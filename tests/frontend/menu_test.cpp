@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/commands.h"
-#include "app/game_state.h"
+#include "controls/commands.h"
 #include "controls/control.h"
-#include "media/audio.h"
-#include "media/key_codes.h"
+#include "media/audio/audio.h"
+#include "media/input/key_codes.h"
+#include "shared/game_state.h"
 #include "support/headless_game.h"
 
 namespace {

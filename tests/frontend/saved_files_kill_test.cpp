@@ -19,11 +19,12 @@
 #include <thread>
 #include <vector>
 
-#include "app/bindings.h"
-#include "app/game_state.h"
+#include "app/startup.h"
 #include "controls/control.h"
 #include "controls/control_kinds.h"
+#include "controls/default_bindings.h"
 #include "frontend/menu.h"
+#include "shared/game_state.h"
 #include "support/game_fixture.h"
 #include "support/temp_dir.h"
 
@@ -48,7 +49,7 @@ struct TSettingsState {
 
 // Version 0: the defaults with a first cup; version 1 differs in every setting and every level.
 void InstallVersion(int version) {
-  ResetGameState();
+  ResetGame();
   InstallDefaultBindings(-1);
   if (version == 0) {
     Progress = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -79,7 +80,7 @@ TSettingsState CurrentSettings() {
 // The game's own reading of the files in the working directory (its warnings about the absent menu pictures
 // are not wanted here).
 void ReadBackAsTheGameDoes() {
-  ResetGameState();
+  ResetGame();
   InstallDefaultBindings(-1);
   testing::internal::CaptureStderr();
   Menu::Load();

@@ -8,10 +8,11 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/bindings.h"
-#include "app/game_state.h"
+#include "app/startup.h"
 #include "controls/control_kinds.h"
+#include "controls/default_bindings.h"
 #include "frontend/menu.h"
+#include "shared/game_state.h"
 #include "support/game_fixture.h"
 #include "support/temp_dir.h"
 
@@ -67,9 +68,19 @@ TEST_F(SavedFilesTest, LineSeventeenIsFullScreenOnlyWhenItReadsOneAndLinesAfterI
     const char* line;
     int32_t fullScreen;
   };
-  for (TCase c : {TCase{"1", 1}, {"1\r", 1}, {" 1", 1}, {"+1", 1}, {"1 and more", 1}, {"0", 0}, {"2", 0},
-                  {"-1", 0}, {"x", 0}, {"", 0}, {"99999999999", 0}, {"\xff\x01", 0}}) {
-    ResetGameState();
+  for (TCase c : {TCase{"1", 1},
+                  {"1\r", 1},
+                  {" 1", 1},
+                  {"+1", 1},
+                  {"1 and more", 1},
+                  {"0", 0},
+                  {"2", 0},
+                  {"-1", 0},
+                  {"x", 0},
+                  {"", 0},
+                  {"99999999999", 0},
+                  {"\xff\x01", 0}}) {
+    ResetGame();
     InstallDefaultBindings(-1);
     dir.Write("bin/settings.dat", kDefaultLines + c.line + "\n" + "1\n");
     Menu::Load();
@@ -87,7 +98,8 @@ TEST_F(SavedFilesTest, TheFullScreenSaveSetsItsLineAndKeepsTheOthersAsTheFileHas
 
   // A change still pending on the settings screen is not saved by the switch, and a file from before gains the
   // line without losing any of its own.
-  dir.Write("bin/settings.dat", "0\n4\n87\n83\n68\n65\n74\n73\n27\n"
+  dir.Write("bin/settings.dat",
+            "0\n4\n87\n83\n68\n65\n74\n73\n27\n"
             "1 0 0 0 0.00000000\n1 0 0 0 0.500000000\n1 0 0 0 0.250000000\n1 0 0 0 0.750000000\n"
             "0 0 1 0 0.00000000\n0 0 2 0 0.00000000\n0 0 9 0 0.00000000\n");
   Menu::Load();
@@ -122,7 +134,7 @@ TEST_F(SavedFilesTest, EveryKindOfBindingReadsBackAsItWasWritten) {
   EXPECT_NE(written.find("\r\n1 0 0 0 0.250000000\r\n2 0 0 1 -1.00000000\r\n"), std::string::npos);
   EXPECT_NE(written.find("\r\n0 1 2 0 0.00000000\r\n"), std::string::npos);
 
-  ResetGameState();
+  ResetGame();
   InstallDefaultBindings(-1);
   Menu::Load();
   EXPECT_EQ(SoundOn, 0);
@@ -151,18 +163,18 @@ TEST_F(SavedFilesTest, AShortFileSetsOnlyWhatItHasAndTheRestKeepsItsDefaults) {
 TEST_F(SavedFilesTest, ValuesOutsideTheirRangesAreClampedOrRefused) {
   dir.Write("bin/settings.dat",
             "7\n9\n300\n-1\nx\n65\n74\n73\n27\n"
-            "0 0 3\n"          // two fields missing: read as 0
-            "1 0  0.5 0\n"     // two spaces: an empty field, so the direction lands in the axis field
-            "5 0 0 0 0\n"      // no such kind: the command has no working pad binding
+            "0 0 3\n"       // two fields missing: read as 0
+            "1 0  0.5 0\n"  // two spaces: an empty field, so the direction lands in the axis field
+            "5 0 0 0 0\n"   // no such kind: the command has no working pad binding
             "2 0 0 2 1.00000000\n"
             "0 0 1 0 0\n0 0 2 0 0\n0 0 9 0 0\n"
             "an extra line\n");
   Menu::Load();
   EXPECT_EQ(SoundOn, 1);
   EXPECT_EQ(Zoom, 4);
-  EXPECT_EQ(KeyBindings[COMMAND_UP]->key, 'W');      // 300 is no key: kept
-  EXPECT_EQ(KeyBindings[COMMAND_DOWN]->key, 'S');    // -1 too
-  EXPECT_EQ(KeyBindings[COMMAND_FORWARD]->key, 0);   // no number reads as code 0
+  EXPECT_EQ(KeyBindings[COMMAND_UP]->key, 'W');     // 300 is no key: kept
+  EXPECT_EQ(KeyBindings[COMMAND_DOWN]->key, 'S');   // -1 too
+  EXPECT_EQ(KeyBindings[COMMAND_FORWARD]->key, 0);  // no number reads as code 0
   EXPECT_EQ(PadBindings[COMMAND_UP]->GetCaption(), u"Joy0Btn4");
   EXPECT_EQ(PadBindings[COMMAND_DOWN]->GetCaption(), u"Joy0Up");
   auto forward = PadBindings[COMMAND_FORWARD];
@@ -187,7 +199,8 @@ TEST_F(SavedFilesTest, ProgressIsOneLinePerLevel) {
 
 TEST_F(SavedFilesTest, ASaveThatCannotBeWrittenWarnsOnceAndKeepsTheOldFile) {
   dir.Write("bin/progress.dat", "1\n");
-  std::filesystem::permissions(dir.path() / "bin", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(dir.path() / "bin",
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   bool canWrite = access((dir.path() / "bin").c_str(), W_OK) == 0;  // root may write anyway
   testing::internal::CaptureStderr();
   Menu::SaveProgress();

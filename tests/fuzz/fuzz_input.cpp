@@ -1,36 +1,26 @@
 // The private folder of a fuzz target and the file that each input is written to.
 #include "fuzz_input.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+
+#include "support/temp_dir.h"
 
 namespace {
 
-std::filesystem::path folder;
-
-void RemoveFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
-}
+// Made on the first input and removed at exit, with the working directory put back.
+std::optional<ScopedTempDir> folder;
 
 void EnterFolder() {
-  if (!folder.empty()) {
+  if (folder.has_value()) {
     return;
   }
-  std::string pattern = (std::filesystem::temp_directory_path() / "morvik-fuzz-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    std::perror("morvik fuzz: cannot make a temporary folder");
-    std::abort();
-  }
-  folder = pattern;
-  std::atexit(RemoveFolder);
+  folder.emplace();
   for (const char* sub : {"gfx", "sfx", "bin"}) {
-    std::filesystem::create_directories(folder / sub);
+    std::filesystem::create_directories(folder->path() / sub);
   }
-  std::filesystem::current_path(folder);
 }
 
 }  // namespace

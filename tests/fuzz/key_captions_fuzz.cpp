@@ -3,14 +3,15 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/bindings.h"
-#include "app/game_state.h"
+#include "app/startup.h"
 #include "controls/control.h"
+#include "controls/default_bindings.h"
 #include "fuzz_input.h"
+#include "shared/game_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WriteFuzzInput("bin/keyboard.dat", data, size);
-  ResetGameState();
+  ResetGame();
   InstallDefaultBindings(-1);
   TControl::Init(u"bin/keyboard.dat");
   for (const auto& binding : KeyBindings) {

@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "fuzz_input.h"
-#include "media/audio_sample.h"
-#include "media/mixer_sound.h"
-#include "media/ogg_loader.h"
+#include "media/audio/audio_sample.h"
+#include "media/audio/mixer_sound.h"
+#include "media/codecs/ogg_loader.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   RegisterOggVorbisLoader();

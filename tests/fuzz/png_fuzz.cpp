@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "fuzz_input.h"
-#include "media/image.h"
-#include "media/media.h"
+#include "media/graphics/image.h"
+#include "media/platform/media.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   RegisterMediaLoaders();

@@ -3,14 +3,15 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/bindings.h"
-#include "app/game_state.h"
+#include "app/startup.h"
+#include "controls/default_bindings.h"
 #include "frontend/menu.h"
 #include "fuzz_input.h"
+#include "shared/game_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WriteFuzzInput("bin/progress.dat", data, size);
-  ResetGameState();
+  ResetGame();
   InstallDefaultBindings(-1);
   Menu::Load();
   for (int32_t margin : Progress) {

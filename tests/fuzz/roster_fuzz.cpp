@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/game_state.h"
 #include "fighters/opponent.h"
 #include "fuzz_input.h"
+#include "shared/game_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WriteFuzzInput("bin/tournament.dat", data, size);

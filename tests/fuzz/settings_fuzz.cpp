@@ -3,15 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/bindings.h"
-#include "app/game_state.h"
+#include "app/startup.h"
 #include "controls/control.h"
+#include "controls/default_bindings.h"
 #include "frontend/menu.h"
 #include "fuzz_input.h"
+#include "shared/game_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WriteFuzzInput("bin/settings.dat", data, size);
-  ResetGameState();
+  ResetGame();
   PadPresent = 1;
   InstallDefaultBindings(0);
   Menu::Load();

@@ -11,20 +11,20 @@
 #include <string>
 
 #include "app/game.h"
-#include "app/game_state.h"
-#include "app/graphics.h"
 #include "app/match_simulation.h"
 #include "app/startup.h"
 #include "controls/control.h"
 #include "fighters/controller_ai.h"
 #include "fighters/figure.h"
-#include "media/audio.h"
-#include "media/events.h"
-#include "media/graphics.h"
-#include "media/key_codes.h"
-#include "media/media.h"
-#include "media/recording_driver.h"
-#include "media/timer.h"
+#include "headless/recording_driver.h"
+#include "media/audio/audio.h"
+#include "media/core/events.h"
+#include "media/graphics/graphics.h"
+#include "media/input/key_codes.h"
+#include "media/platform/media.h"
+#include "media/platform/timer.h"
+#include "shared/game_state.h"
+#include "shared/window.h"
 #include "support/pcm_recording.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
@@ -118,13 +118,13 @@ TEST(WholeMatchRecording, ALevel1TournamentMatchPlaysWithoutOneClippedSample) {
 
   StopMedia();
   SetGameGraphicsDriver(nullptr);
-  ResetGameState();
+  ResetGame();
 
   std::vector<int16_t> recording = ReadRecording(raw);
   TClipping clipping = MeasureClipping(recording);
   double seconds = static_cast<double>(recording.size()) / 2 / 44100;
-  std::printf("recorded %.1f s: %lld clipped samples, the longest flat top %.2f ms, peak %.3f of full scale\n",
-              seconds, static_cast<long long>(clipping.clipped), clipping.longestRun / 44.1, clipping.peak / 32768.0);
+  std::printf("recorded %.1f s: %lld clipped samples, the longest flat top %.2f ms, peak %.3f of full scale\n", seconds,
+              static_cast<long long>(clipping.clipped), clipping.longestRun / 44.1, clipping.peak / 32768.0);
   EXPECT_GT(seconds, 40.0) << "the recording is shorter than a match";
   EXPECT_GT(clipping.peak, 1000) << "the match was not heard";
   EXPECT_EQ(clipping.clipped, 0);

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "media/gamepad.h"
+#include "media/input/gamepad.h"
 
 class TFakePads : public TPadPlatform {
 public:

@@ -1,7 +1,7 @@
 #include "support/fighter_fixture.h"
 
-#include "app/game_state.h"
-#include "media/audio.h"
+#include "media/audio/audio.h"
+#include "shared/game_state.h"
 
 void FighterTest::SetUp() {
   GameTest::SetUp();

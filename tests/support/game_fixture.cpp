@@ -1,12 +1,13 @@
 #include "support/game_fixture.h"
 
-#include "app/game_state.h"
-#include "media/audio.h"
-#include "media/gamepad.h"
-#include "media/random.h"
+#include "app/startup.h"
+#include "media/audio/audio.h"
+#include "media/core/random.h"
+#include "media/input/gamepad.h"
+#include "shared/game_state.h"
 
 void GameTest::SetUp() {
-  ResetGameState();
+  ResetGame();
   SetClockSource(&clock);
   SelectAudioDriver(u"Null");
   NullAudioLog().Clear();
@@ -16,5 +17,5 @@ void GameTest::SetUp() {
 void GameTest::TearDown() {
   SetPadPlatform(nullptr);  // a test's fake pads go with it, also when it stopped half-way
   SetClockSource(nullptr);
-  ResetGameState();
+  ResetGame();
 }

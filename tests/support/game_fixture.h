@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "media/clock.h"
+#include "media/core/clock.h"
 
 class GameTest : public ::testing::Test {
 protected:

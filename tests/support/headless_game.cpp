@@ -1,10 +1,8 @@
 #include "support/headless_game.h"
 
-#include "app/bindings.h"
 #include "app/game.h"
-#include "app/game_state.h"
-#include "app/graphics.h"
-#include "app/pad_take_up.h"
+#include "controls/default_bindings.h"
+#include "controls/pad_take_up.h"
 #include "fighters/controller_ai.h"
 #include "fighters/controller_human.h"
 #include "fighters/figure.h"
@@ -12,10 +10,12 @@
 #include "frontend/font.h"
 #include "frontend/match_start.h"
 #include "frontend/menu.h"
-#include "media/events.h"
-#include "media/gamepad.h"
-#include "media/graphics.h"
-#include "media/image.h"
+#include "media/core/events.h"
+#include "media/graphics/graphics.h"
+#include "media/graphics/image.h"
+#include "media/input/gamepad.h"
+#include "shared/game_state.h"
+#include "shared/window.h"
 
 std::shared_ptr<TFont> MakeTestFont(std::vector<const TPixmap*>* glyphs) {
   auto font = std::make_shared<TFont>();
@@ -42,16 +42,6 @@ void HeadlessGameTest::SetUp() {
   SetupGraphics();
   GameFont = MakeTestFont(&glyphs);
   InstallDefaultBindings(-1);
-  MenuState = MENUSTATE_SHOWN;
-  MenuSlide = 0;
-  MenuScreen = MENU_MAIN;
-  MainCursor = 0;
-  SubCursor = 0;
-  LevelCursor = 0;
-  KeyScroll = 0;
-  PadScroll = 0;
-  QuitRequested = 0;
-  Opponents.clear();
   for (int32_t level = 0; level < LEVEL_COUNT; level++) {
     auto opponent = std::make_shared<TOpponent>();
     // Slow and patient at level 0, quicker further up; red, health 100 + 10 per level.
@@ -63,9 +53,6 @@ void HeadlessGameTest::SetUp() {
 void HeadlessGameTest::TearDown() {
   CloseGraphics();
   SetGameGraphicsDriver(nullptr);
-  Opponents.clear();
-  MenuState = MENUSTATE_SHOWN;
-  MenuSlide = 0;
   GameTest::TearDown();
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "media/recording_driver.h"
+#include "headless/recording_driver.h"
 #include "support/game_fixture.h"
 
 class TImage;

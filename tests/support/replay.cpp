@@ -4,11 +4,11 @@
 #include <sstream>
 
 #include "app/game.h"
-#include "app/game_state.h"
 #include "fighters/figure.h"
-#include "media/clock.h"
-#include "media/events.h"
-#include "media/random.h"
+#include "media/core/clock.h"
+#include "media/core/events.h"
+#include "media/core/random.h"
+#include "shared/game_state.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "media/key_codes.h"
+#include "media/input/key_codes.h"
 
 namespace {
 

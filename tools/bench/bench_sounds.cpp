@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "game_files.h"
-#include "media/audio_sample.h"
+#include "media/audio/audio_sample.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include <thread>
 
 #include "bench_sounds.h"
-#include "media/audio.h"
-#include "media/mixer.h"
-#include "media/ogg_loader.h"
-#include "media/softmix_driver.h"
-#include "media/softmix_output.h"
+#include "media/audio/audio.h"
+#include "media/audio/mixer.h"
+#include "media/codecs/ogg_loader.h"
+#include "media/platform/softmix_driver.h"
+#include "media/platform/softmix_output.h"
 #include "sdl_mixer_peer.h"
 #include "thread_cpu.h"
 

@@ -20,12 +20,12 @@
 #include <thread>
 #include <vector>
 
-#include "allocation_counter.h"
+#include "headless/allocation_meter.h"
 #include "app/game.h"
-#include "app/game_state.h"
-#include "headless_fight.h"
-#include "media/audio.h"
-#include "media/runtime_error.h"
+#include "headless/headless_fight.h"
+#include "media/audio/audio.h"
+#include "media/core/runtime_error.h"
+#include "shared/game_state.h"
 
 #if __has_include(<valgrind/callgrind.h>)
 #include <valgrind/callgrind.h>
@@ -80,8 +80,8 @@ struct TFrameCosts {
   int64_t allocations = 0;  // in fight frames
   int64_t allocationsAllFrames = 0;
   int allocatingFrames = 0;
-  int64_t drawRecords = 0;  // in fight frames
-  int64_t sounds = 0;       // play requests in all frames (Null driver)
+  int64_t drawRecords = 0;          // in fight frames
+  int64_t sounds = 0;               // play requests in all frames (Null driver)
   std::vector<double> nanoseconds;  // of each fight frame
 };
 

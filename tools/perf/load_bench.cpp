@@ -9,10 +9,10 @@
 
 #include "bare_loaders.h"
 #include "game_files.h"
-#include "media/audio_sample.h"
-#include "media/image.h"
-#include "media/media.h"
-#include "media/ogg_loader.h"
+#include "media/audio/audio_sample.h"
+#include "media/codecs/ogg_loader.h"
+#include "media/graphics/image.h"
+#include "media/platform/media.h"
 #include "sdl_loaders.h"
 
 namespace {
@@ -114,9 +114,7 @@ int main(int argc, char** argv) {
     auto index = static_cast<int64_t>(i);
     benchmark::RegisterBenchmark("Picture/Morvik", PictureWithMorvik)->Arg(index)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("Picture/libpng", PictureWithLibpng)->Arg(index)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("Picture/SDL2_image", PictureWithSdlImage)
-        ->Arg(index)
-        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("Picture/SDL2_image", PictureWithSdlImage)->Arg(index)->Unit(benchmark::kMicrosecond);
   }
   benchmark::RegisterBenchmark("Effects/Morvik", EffectsWithMorvik)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("Effects/vorbisfile", EffectsWithVorbisfile)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,132 @@
+// Start-up and shut-down of the media layer.
+#include "media/platform/media.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "media/audio/audio.h"
+#include "media/codecs/ogg_loader.h"
+#include "media/codecs/png_loader.h"
+#include "media/core/clock.h"
+#include "media/core/events.h"
+#include "media/graphics/graphics.h"
+#include "media/measure/frame_log.h"
+#include "media/platform/gl_driver.h"
+#include "media/platform/platform_messages.h"
+#include "media/platform/sdl_gamepads.h"
+#include "media/platform/sdl_window_events.h"
+#include "media/platform/softmix_driver.h"
+#include "media/platform/system.h"
+#include "media/platform/timer.h"
+
+namespace {
+
+std::u16string appTitle;
+bool cursorHidden = false;
+pid_t gameProcess = 0;
+
+void EndForkedCopy(int status, void*) {
+  if (getpid() != gameProcess) {
+    _exit(status);
+  }
+}
+
+}  // namespace
+
+void SetAppTitle(std::u16string_view title) {
+  appTitle = title;
+}
+
+const std::u16string& AppTitle() {
+  return appTitle;
+}
+
+void HideCursor() {
+  cursorHidden = true;
+}
+
+bool CursorHidden() {
+  return cursorHidden;
+}
+
+bool EnterGameFolder(std::string* error) {
+  std::error_code failure;
+  std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", failure);
+  if (!failure) {
+    std::filesystem::current_path(executable.parent_path(), failure);
+  }
+  if (failure) {
+    if (error != nullptr) {
+      *error = "cannot enter the game's folder: " + failure.message();
+    }
+    return false;
+  }
+  return true;
+}
+
+void RegisterMediaLoaders() {
+  static bool registered = false;
+  if (!registered) {
+    AddPixmapLoader(std::make_shared<TPixmapLoaderPNG>());
+    registered = true;
+  }
+}
+
+bool StartMedia(std::string* error) {
+  if (SDL_Init(SDL_INIT_EVENTS) != 0) {
+    if (error != nullptr) {
+      *error = SDL_GetError();
+    }
+    return false;
+  }
+  FrameLogStep("SDL events");
+  RegisterTimerMessageType();
+  StartClock();
+  RegisterMediaLoaders();
+  StartSDLPads();  // without joysticks the game plays on the keyboard alone
+  FrameLogStep("SDL joysticks");
+  InstallWindowEvents();
+  SetEventPump(PollSystem);  // every input query takes the window system's messages first
+  SetGameGraphicsDriver(GLPlaxDriver());
+  RegisterSoftMixDrivers();
+  RegisterOggVorbisLoader();
+  // A program that ends without StopMedia (an exit from anywhere) still fades the sound out and stops the device:
+  // a handler registered now runs before the game's globals are destroyed, while the audio thread is still fed.
+  static bool stopAtExit = false;
+  if (!stopAtExit) {
+    stopAtExit = true;
+    std::atexit(ShutdownAudio);
+  }
+  return true;
+}
+
+void StopMedia() {
+  StopAllTimers();
+  ShutdownAudio();
+  CloseGraphics();
+  StopSDLPads();
+  SetEventPump(nullptr);
+  SDL_Quit();
+}
+
+void ReportWarning(const std::string& message) {
+  std::fprintf(stderr, "morvik: warning: %s\n", message.c_str());
+}
+
+void ReportFatal(const std::string& message) {
+  std::fprintf(stderr, "morvik: %s\n", message.c_str());
+  // Without a display this fails quietly; the line above has already said it.
+  EndForkedCopiesAtExit();
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Morvik", message.c_str(), nullptr);
+}
+
+void EndForkedCopiesAtExit() {
+  // Exit handlers run in the reverse order of their registration: registered last, this one runs first.
+  gameProcess = getpid();
+  on_exit(EndForkedCopy, nullptr);
+}

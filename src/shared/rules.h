@@ -1,0 +1,23 @@
+// The game's numbers that more than one floor goes by: the logical screen everything is drawn in, the frame rate,
+// the ring and a punch's reach, and the match rules the menus and the match loop share.
+#pragma once
+
+#include <cstdint>
+
+// All game drawing is in a logical screen of this size, whatever the window's.
+constexpr int32_t SCREEN_WIDTH = 400;
+constexpr int32_t SCREEN_HEIGHT = 300;
+
+// The frame loop runs one frame per tick of a 50 Hz timer: a frame is 20 ms of the game.
+constexpr int32_t FRAMES_PER_SECOND = 50;
+constexpr int32_t FRAME_MILLIS = 1000 / FRAMES_PER_SECOND;
+
+// Fighters stand at ring positions 0 (the player's corner) to RING_END (the opponent's).
+constexpr int32_t RING_END = 200;
+// A punch lands when the fighters stand closer than this.
+constexpr int32_t PUNCH_REACH = 80;
+
+// Both fighters' health in a training match.
+constexpr int32_t TRAINING_HEALTH = 200;
+// A tournament match is won by the first to win this many rounds.
+constexpr int32_t ROUNDS_TO_WIN = 3;
