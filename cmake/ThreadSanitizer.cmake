@@ -1,17 +1,9 @@
-# ThreadSanitizer, a configuration of its own (build/tsan, -DMORVIK_TSAN=ON): the tests where the game thread
-# and the audio thread meet (the mixer, its rings, the SoftMix driver on SDL's audio thread) run under it. It
-# cannot be combined with AddressSanitizer, which the ordinary test configuration uses.
-option(MORVIK_TSAN "Build with ThreadSanitizer (for the audio threading tests)" OFF)
-if(MORVIK_TSAN)
-  if(MORVIK_SANITIZE)
-    message(FATAL_ERROR "MORVIK_TSAN cannot be combined with MORVIK_SANITIZE")
-  endif()
-  set(MORVIK_TSAN_FLAGS -fsanitize=thread -fno-omit-frame-pointer)
-  add_compile_options(${MORVIK_TSAN_FLAGS})
-  # g++ 12 with ThreadSanitizer at -O2 reports overlapping copies inside std::u16string that cannot happen (a
-  # known false positive of its -Wrestrict); the other configurations keep the warning.
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    add_compile_options(-Wno-restrict)
-  endif()
-  add_link_options(${MORVIK_TSAN_FLAGS})
+# ThreadSanitizer, for MORVIK_TSAN (the tsan preset, build/tsan): the tests where the game thread and the audio
+# thread meet (the mixer, its rings, the SoftMix driver on SDL's audio thread) run under it. It cannot be combined
+# with AddressSanitizer, which the ordinary test configuration uses.
+if(MORVIK_SANITIZE)
+  message(FATAL_ERROR "MORVIK_TSAN cannot be combined with MORVIK_SANITIZE")
 endif()
+set(MORVIK_TSAN_FLAGS -fsanitize=thread -fno-omit-frame-pointer)
+add_compile_options(${MORVIK_TSAN_FLAGS})
+add_link_options(${MORVIK_TSAN_FLAGS})

@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Regenerates the game's data files (data/gfx, data/sfx, data/bin) from the generator in tools/assets: installs
-# what the generator needs (apt-get as root, through sudo otherwise), builds it into build/assets and runs it.
-# The output is the same byte for byte on every run, so a regeneration shows in git only where the art changed.
+# Regenerates the game's data files (data/gfx, data/sfx, data/bin, data/icon) and docs/composed-frame.png from the
+# generator in tools/assets: installs what the generator needs (apt-get as root, through sudo otherwise), builds it
+# into build/assets (the assets preset of tools/assets) and runs it. The output is the same byte for byte on every
+# run, so a regeneration shows in git only where the art changed.
+#   generate-data.sh           writes data/ and docs/composed-frame.png
+#   generate-data.sh --check   writes them into build/data-check instead and fails, naming the files, where they
+#                              differ from what is in data/ and docs/ (the test command runs this; nothing in the
+#                              work tree is touched)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,9 +26,32 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The same compiler every time: the pictures and sounds come from floating-point code.
-cmake -S tools/assets -B build/assets -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ >/dev/null
+cmake -S tools/assets --preset assets >/dev/null
 cmake --build build/assets
-build/assets/generate_assets data /usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf
-build/assets/compose_frame data docs/composed-frame.png 2 9
-echo "Data files written under data/; the composed frame to docs/composed-frame.png"
+font=/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf
+
+if [[ "${1:-}" != "--check" ]]; then
+  build/assets/generate_assets data "$font"
+  build/assets/compose_frame data docs/composed-frame.png 2 9
+  echo "Data files written under data/; the composed frame to docs/composed-frame.png"
+  exit 0
+fi
+
+fresh=build/data-check
+rm -rf "$fresh"
+mkdir -p "$fresh"
+build/assets/generate_assets "$fresh/data" "$font"
+build/assets/compose_frame "$fresh/data" "$fresh/composed-frame.png" 2 9
+# Every data file must come out of the generator as committed, and every file it writes must be committed: a
+# file of data/ the generator no longer makes differs as much as a changed one. data/ also holds its own notes
+# and build list, which are written by hand.
+differences=$(diff -rq --exclude=CMakeLists.txt --exclude=README.md "$fresh/data" data || true)
+cmp -s "$fresh/composed-frame.png" docs/composed-frame.png ||
+  differences+=$'\n'"Files $fresh/composed-frame.png and docs/composed-frame.png differ"
+if [[ -n "${differences//$'\n'/}" ]]; then
+  echo "The data files are not what the generator makes of tools/assets: run scripts/generate-data.sh and commit"
+  echo "the result, or undo the change to data/."
+  echo "$differences" | sed '/^$/d'
+  exit 1
+fi
+echo "data/ and docs/composed-frame.png are what the generator makes, byte for byte"

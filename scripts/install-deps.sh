@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Morvik needs that are missing: those to build and play it, and with --test also
-# those to build and run every test. apt-get as root, through sudo otherwise.
+# those to build and run every test and to build the data generator, whose output the test command compares with
+# data/. apt-get as root, through sudo otherwise.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libgl-dev libpng-dev zlib1g-dev libogg-dev libvorbis-dev)
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev libsdl2-mixer-dev
-    libsdl2-image-dev valgrind xvfb xauth xdotool x11-utils imagemagick sox pkg-config file desktop-file-utils git)
+    libsdl2-image-dev valgrind xvfb xauth xdotool x11-utils imagemagick sox pkg-config file desktop-file-utils git
+    libcairo2-dev libfreetype-dev fonts-dejavu-extra)
 fi
 
 missing=()

@@ -51,7 +51,8 @@ def section(context, runs, spread):
         "more than that when other work shares the machine's cores: compare ratios from one run.".format(spread))
     out += ["", "### The mixer alone", "",
             "`TMixer::MixFragment` called directly, fragment after fragment (512 output frames). Voices loop over "
-            "four sounds: mono 22050 Hz, mono 44100 Hz, stereo 44100 Hz, stereo 22050 Hz.", "",
+            "four of the game's own effects from `data/sfx` (a weak punch, a hard punch, the countdown and the won "
+            "match's jingle), mono at 44100 Hz like every effect the game plays.", "",
             "The budget is the time a fragment lasts when played: 512 frames at 44100 Hz, 11.61 ms. The mixer "
             "runs on the audio thread, so it must stay well inside it.", "",
             "| voices | µs per fragment | ns per voice per output frame | share of the 11.61 ms budget |",
@@ -87,8 +88,9 @@ def section(context, runs, spread):
     out += ["", "### Loading the 28 effects at start-up", ""]
     if ours_load:
         out.append(
-            "{:.0f} Ogg Vorbis files shaped like the game's (mono, 44100 Hz, {:.1f} s of sound in all, {:.0f} KiB), "
-            "loaded one after another through `LoadSound` on the SoftMix driver: decoding and the mixer's copy."
+            "The game's {:.0f} Ogg Vorbis effects from `data/sfx` (mono, 44100 Hz, {:.1f} s of sound in all, "
+            "{:.0f} KiB), loaded one after another through `LoadSound` on the SoftMix driver, in start-up's order: "
+            "decoding and the mixer's copy."
             .format(ours_load["effects"], ours_load["audio_seconds"], ours_load["file_kib"]))
         out += ["", "| loader | ms for all 28 |", "|---|---:|",
                 "| Morvik (`LoadSound`) | {:.1f} |".format(ours_load["real_time"])]
@@ -96,7 +98,8 @@ def section(context, runs, spread):
             out.append("| SDL2_mixer (`Mix_LoadWAV`) | {:.1f} |".format(peer_load["real_time"]))
     many_voices = [r for v, r in ratios if v > 1]
     if many_voices and max(many_voices) <= 1.0:
-        many = "- Above one voice every ratio is at or below 1.0: ours costs less despite interpolating and ramping."
+        many = ("- Above one voice every ratio is at or below 1.0: ours costs less, though it keeps every sound in its "
+                "own rate and format and could interpolate and ramp any voice.")
     else:
         many = ("- With many voices the interpolation and ramps cost more than SDL2_mixer's per-channel clipping "
                 "saves: ours is above SDL2_mixer's cost where the ratio exceeds 1.0.")
@@ -114,9 +117,10 @@ def section(context, runs, spread):
         "buffer with SDL's mixing function, which adjusts the volume, adds and clips for every channel (as both "
         "libraries document). Ours adds into 32-bit accumulators and clips once per output value.",
         many,
-        "- What bounds ours: sounds away from 44100 Hz take the interpolating loop, whose read positions are not "
-        "consecutive and so are not vectorised; a sound at 44100 Hz at a steady volume takes a loop the compiler "
-        "vectorises. Ramps (a volume or rate change) take a third, slower loop for one fragment only.",
+        "- What bounds ours: the game's effects are at 44100 Hz and play at a steady volume, so they take the "
+        "loop the compiler vectorises. A sound at another rate (a file a player puts in `sfx/`, say) would take "
+        "the interpolating loop, whose read positions are not consecutive and so are not vectorised; ramps (a "
+        "volume or rate change) take a third, slower loop for one fragment only.",
         "- Loading is Vorbis decoding (Debian's SDL2_mixer is linked against the same libvorbisfile); the mixer's "
         "copy adds one pass over the PCM.",
         END]

@@ -2,7 +2,8 @@
 # Measures the game and rewrites docs/PERFORMANCE.md: start-up against an empty SDL and OpenGL program, loading
 # against bare libpng and vorbisfile loops and SDL2_image and SDL2_mixer, the frame cost of a headless fight
 # (callgrind, nanoseconds, allocations), frame pacing and input and sound latency in the real game under Xvfb, and
-# then the sound section (tools/bench_report.sh). Builds what it needs (Release) and takes about ten minutes.
+# then the sound section (tools/bench_report.sh). Builds what it needs (the perf and perf-log presets, Release)
+# and takes about ten minutes.
 #
 # Every build and measurement runs under the shared build lock, which the script takes itself (it may also be run
 # as `flock /tmp/morvik-build.lock tools/perf_report.sh`): figures taken while another build runs are worthless.
@@ -43,12 +44,11 @@ PY
 }
 
 scripts/install-deps.sh --test
-cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVIK_TESTS=OFF >/dev/null
-cmake --build "$out" --target morvik empty_window frame_cost load_bench
+cmake --preset perf >/dev/null
+cmake --build --preset perf --target morvik empty_window frame_cost load_bench
 # The frame log build: the same game, recording the time of every frame, key event and sound.
-cmake -S . -B build/perf-log -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVIK_TESTS=OFF -DMORVIK_TOOLS=OFF \
-  -DMORVIK_FRAME_LOG=ON >/dev/null
-cmake --build build/perf-log --target morvik
+cmake --preset perf-log >/dev/null
+cmake --build --preset perf-log --target morvik
 
 echo "Start-up: 9 runs of the game and of the empty program"
 note_machine startup

@@ -20,12 +20,9 @@ window_named() {
 # --- The card over the countdown of a training match, in yellow and white on a dark panel; gone in the fight.
 start_game
 keys Down Return
-sleep 3.0
-shot countdown
-[[ $(count_colour countdown 20 118 360 60 255,255,0) -gt 30 ]] || fail "no how-to-play card over the countdown"
+wait_for_count countdown 20 118 360 60 255,255,0 "-gt 30" || fail "no how-to-play card over the countdown"
 [[ $(count_colour countdown 20 175 360 110 255,255,255) -gt 300 ]] || fail "the card's rules are not shown"
-sleep 5.0
-shot fight
+wait_for_training_fight fight || fail "the training match's countdown did not come and go"
 [[ $(count_colour fight 20 118 360 60 255,255,0) -eq 0 ]] || fail "the card stays over the fight"
 
 # --- Another program's window takes the focus: the pause menu opens, and stays when the focus comes back.

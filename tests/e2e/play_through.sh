@@ -43,8 +43,7 @@ keys Down Return
 sleep 1.0
 shot sliding
 [[ $(pixel sliding 5 290) != $(pixel menu 5 290) ]] || fail "the menu does not slide away"
-sleep 6.8
-shot fight
+wait_for_training_fight fight || fail "the training match's countdown did not come and go"
 expect_pixel fight 15 15 "0,255,0" "the player's health bar in the fight"
 full=$(opponent_health fight)
 [[ $full -eq 150 ]] || fail "the opponent starts with a bar of $full, not 150"
@@ -56,9 +55,7 @@ keys Escape
 shot paused
 expect_pixel paused 5 60 "0,255,0" "Continue is highlighted in the pause menu"
 keys Down Return
-sleep 2.0
-shot back
-expect_pixel back 5 60 "0,255,0" "the main menu is back after End match, on Training"
+wait_for_pixel back 5 60 "0,255,0" || fail "the main menu is not back after End match, on Training"
 
 # --- Rebind Right Hand to K and use it.
 keys Down Return
@@ -70,19 +67,22 @@ keys k
 shot rebound
 expect_pixel rebound 5 220 "0,255,0" "the new key is taken"
 keys Down Down Return Up Return
-sleep 7.8
-shot fight2
+wait_for_training_fight fight2 || fail "the second training match's countdown did not come and go"
 fight_for k 4
 shot punched2
 [[ $(opponent_health punched2) -lt 150 ]] || fail "the rebound key does not punch"
 keys Escape Down Return
-sleep 2.0
+wait_for_pixel back2 5 60 "0,255,0" || fail "the main menu is not back after the second End match"
 
 # --- Zoom 3, then Quit.
 keys Down Down Down Return Down Right Down Return
-sleep 1.0
-window=$(xdotool search --name "^Morvik 1.1$" | head -n 1)
-geometry=$(xdotool getwindowgeometry "$window" | grep Geometry | awk '{print $2}')
+# The window is opened again at the new size (its id changes): up to 10 s.
+for _ in $(seq 1 100); do
+  window=$(xdotool search --name "^Morvik 1.1$" | head -n 1)
+  geometry=$(xdotool getwindowgeometry "$window" 2>/dev/null | grep Geometry | awk '{print $2}')
+  [[ "$geometry" == "1200x900" ]] && break
+  sleep 0.1
+done
 [[ "$geometry" == "1200x900" ]] || fail "the window is $geometry after choosing zoom 3"
 zoom=3
 keys Down Return
@@ -103,8 +103,9 @@ keys Return
 shot no-cup
 keys Return
 # Walk in and punch high, then press on after the knockout; over and over until the match is won and the
-# progress file written (the countdowns between rounds swallow the presses made during them).
-for _ in $(seq 1 12); do
+# progress file written (the countdowns between rounds swallow the presses made during them), for up to 3 minutes.
+deadline=$((SECONDS + 180))
+while ((SECONDS < deadline)); do
   [[ -f "$game/bin/progress.dat" ]] && break
   hold d
   sleep 1.4

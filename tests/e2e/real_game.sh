@@ -49,12 +49,17 @@ start_game() {
   xdotool mousemove --window "$window" 20 20
 }
 
-# Waits for the game to end on its own and checks its status.
+# Waits up to 30 s for the game to end on its own and checks its status; a game that does not end fails and is
+# stopped, so the script goes on to report rather than wait for ever.
 ended_with() {
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 300); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "the game did not end"
+    kill "$pid"
+  fi
   wait "$pid"
   local status=$?
   pid=
@@ -106,4 +111,34 @@ count_colour() {
   local x=$(($2 * zoom)) y=$(($3 * zoom)) w=$(($4 * zoom)) h=$(($5 * zoom))
   convert "$work/$1.png" -crop "${w}x${h}+${x}+${y}" +repage -sample "$((100 / zoom))%" \
     -fill black +opaque "rgb($6)" -fill white -opaque "rgb($6)" -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+
+# The waits below take screenshots named NAME until what they wait for shows, for up to 30 seconds (the game
+# under the sanitizers on a busy machine is slow, never that slow), and are false when it never did; the last
+# screenshot stays as NAME for the checks that follow.
+
+# Waits until logical pixel (x, y) is the colour r,g,b.
+#   wait_for_pixel NAME X Y R,G,B
+wait_for_pixel() {
+  local deadline=$((SECONDS + 30))
+  until shot "$1" && [[ $(pixel "$1" "$2" "$3") == "$4" ]]; do
+    ((SECONDS < deadline)) || return 1
+  done
+}
+
+# Waits until the count of pixels of colour r,g,b in the rectangle (x, y, width, height) passes the test
+# ("-gt 0", "-eq 0").
+#   wait_for_count NAME X Y WIDTH HEIGHT R,G,B TEST
+wait_for_count() {
+  local deadline=$((SECONDS + 30))
+  until shot "$1" && [ "$(count_colour "$1" "$2" "$3" "$4" "$5" "$6")" $7 ]; do
+    ((SECONDS < deadline)) || return 1
+  done
+}
+
+# Waits until a training round's fight is on and has taken the keys for a second: the how-to-play card, in yellow
+# over a training countdown, has shown, and then the middle of the ring has no message in white (the countdown's
+# "Round n", 3, 2, 1 go straight on to the "FIGHT!" of the fight's first second).
+wait_for_training_fight() {
+  wait_for_count "$1" 20 118 360 60 255,255,0 "-gt 30" && wait_for_count "$1" 100 85 200 30 255,255,255 "-eq 0"
 }

@@ -3,13 +3,17 @@
 // must hold one version whole, byte for byte and as the game reads them back.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <random>
 #include <string>
 #include <thread>
@@ -27,8 +31,12 @@
 namespace {
 
 constexpr int kKills = 1000;
-// Kills fall anywhere in the first few saves of the child (each save of a file ends with a flush to the disk).
-constexpr int kLongestDelayMicros = 8000;
+// Each kill falls in one of the child's first four file writes (settings, progress, settings, progress): the
+// parent waits until the child has finished a random number of them, then lets a random part of one write's time
+// pass. So the kills land in every write and in every stage of one, however slow the disk's flushes are.
+constexpr int kWritesBeforeKill = 4;
+// A child that finishes no write in this long is stuck, not slow.
+constexpr auto kProgressDeadline = std::chrono::seconds(60);
 
 // What a version of the two files holds, as the game sees it after reading them.
 struct TSettingsState {
@@ -79,9 +87,53 @@ void ReadBackAsTheGameDoes() {
   testing::internal::GetCapturedStderr();
 }
 
+// How long one file write of a save takes here, the median of a few (each ends with a flush to the disk).
+std::chrono::microseconds TimeOfOneWrite() {
+  std::vector<std::chrono::microseconds> times;
+  for (int i = 0; i < 10; i++) {
+    auto start = std::chrono::steady_clock::now();
+    Menu::Save();
+    Menu::SaveProgress();
+    times.push_back(std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start) / 2);
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+// Shared with the saving child: the file writes it has finished.
+struct TChildWrites {
+  std::atomic<int32_t> writes{0};
+};
+
 class SavedFilesKillTest : public GameTest {
 protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    void* memory = mmap(nullptr, sizeof(TChildWrites), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(memory, MAP_FAILED);
+    childWrites = new (memory) TChildWrites();
+  }
+  void TearDown() override {
+    if (childWrites != nullptr) {
+      munmap(childWrites, sizeof(TChildWrites));
+    }
+    GameTest::TearDown();
+  }
+
+  // Waits until the child has finished `writes` file writes; false when it ended or made no progress in time.
+  bool WaitForWrites(pid_t child, int32_t writes) {
+    auto deadline = std::chrono::steady_clock::now() + kProgressDeadline;
+    while (childWrites->writes.load() < writes) {
+      if (std::chrono::steady_clock::now() > deadline || waitpid(child, nullptr, WNOHANG) != 0) {
+        return false;
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+    return true;
+  }
+
   ScopedTempDir dir;
+  TChildWrites* childWrites = nullptr;
 };
 
 }  // namespace
@@ -105,25 +157,34 @@ TEST_F(SavedFilesKillTest, AThousandKillsWhileSavingLeaveBothFilesWholeInTheOldO
   ASSERT_NE(progress[0], progress[1]);
 
   std::mt19937 random(20240601);  // a fixed seed: a failure can be repeated
-  std::uniform_int_distribution<int> delay(0, kLongestDelayMicros);
+  std::uniform_int_distribution<int32_t> writesBefore(0, kWritesBeforeKill - 1);
+  std::uniform_int_distribution<int64_t> delay(0, TimeOfOneWrite().count());
   int leftTemporary = 0;
   int settingsSeen[2] = {0, 0};
   int progressSeen[2] = {0, 0};
   for (int attempt = 0; attempt < kKills; attempt++) {
+    childWrites->writes.store(0);
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
       for (int version = 1;; version ^= 1) {
         InstallVersion(version);
         Menu::Save();
+        childWrites->writes.fetch_add(1);
         Menu::SaveProgress();
+        childWrites->writes.fetch_add(1);
       }
     }
-    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+    bool progressed = WaitForWrites(child, writesBefore(random));
+    if (progressed) {
+      std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+    }
     kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the saving child ended on its own";
+    ASSERT_TRUE(progressed) << "kill " << attempt << ": the saving child finished no write in "
+                            << kProgressDeadline.count() << " s";
 
     // A temporary file left behind shows the kill came in the middle of writing one.
     leftTemporary += std::filesystem::exists(dir.path() / "bin/settings.dat.new") ||

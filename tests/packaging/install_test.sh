@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs a Release build into a temporary prefix, as a player installing into ~/.local would, and checks the
-# result: the game folder complete, the launcher starting the game in a window titled "Morvik 1.1" (under an X
-# server, e.g. xvfb-run), the game saving its settings into its folder, the desktop entry, icon and metainfo.
-#   install_test.sh BUILD_DIR
+# Installs the game with the README's commands (the release preset, built in build/release) into a temporary
+# prefix, as a player installing into ~/.local would, and checks the result: the game folder complete, the
+# launcher starting the game in a window titled "Morvik 1.1" (under an X server, e.g. xvfb-run), the game saving
+# its settings into its folder, the desktop entry, icon and metainfo.
+#   install_test.sh
 set -uo pipefail
 source "$(dirname "$0")/../support/game_window.sh"
-build=$1
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+log=$(mktemp)
+trap 'rm -rf "$prefix" "$log"' EXIT
 export SDL_AUDIODRIVER=dummy
 failures=0
 fail() {
@@ -15,7 +17,9 @@ fail() {
   failures=$((failures + 1))
 }
 
-cmake --install "$build" --prefix "$prefix" --strip >/dev/null || { echo "FAILED: cmake --install"; exit 1; }
+(cd "$source_dir" && cmake --preset release && cmake --build --preset release &&
+  cmake --install build/release --prefix "$prefix" --strip) >"$log" 2>&1 ||
+  { echo "FAILED: the README's installation: $(tail -5 "$log")"; exit 1; }
 game=$prefix/share/morvik
 [[ -x "$game/morvik" ]] || fail "no executable in share/morvik"
 for file in gfx/figures.png gfx/font.png gfx/font.dat gfx/bg0.png gfx/bg9.png gfx/bg_menu.png gfx/cup.png \
@@ -51,9 +55,18 @@ else
     xdotool key --window "$window" "$key"
     sleep 0.1
   done
-  sleep 0.3
+  # Leaving the settings screen saves them: up to 10 s for the file to appear.
+  for _ in $(seq 1 100); do
+    [[ -f "$game/bin/settings.dat" ]] && break
+    sleep 0.1
+  done
   xdotool key --window "$window" alt+F4
 fi
+for _ in $(seq 1 300); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && { fail "the installed game did not end on Alt+F4"; kill "$pid"; }
 wait "$pid"
 status=$?
 [[ $status -eq 0 ]] || fail "the installed game ended with status $status"

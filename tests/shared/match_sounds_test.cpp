@@ -117,16 +117,31 @@ TEST(MatchSounds, EveryEventOfAMatchIsHeardDistinctlyAndUnclipped) {
       {-1, FIGHT_SOUND_PUNCH_HARD, 1.0f, &kFight[4]}, {SFX_ROUND_OVER, 0, 1, &kNumbered[5]},
       {SFX_MATCH_LOST, 0, 1, &kNumbered[6]},          {SFX_MATCH_WON, 0, 1, &kNumbered[7]},
   };
+  // Each event is followed by 400 ms of output (35 fragments) before the next: the effect, then a silence that
+  // keeps it apart from the next in the recording. Counted in fragments the device has taken, so a busy machine
+  // that holds up the audio thread only makes the test take longer.
+  const std::shared_ptr<TMixer> mixer = static_cast<TSoftMixSound*>(Sfx[0].get())->_mixer;
+  constexpr int64_t kFragmentsPerEvent = 35;
+  bool stalled = false;
   for (const TEvent& event : match) {
+    int64_t before = mixer->Fragments();
     if (event.sfx >= 0) {
       PlaySfx(event.sfx);
     } else {
       PlayFightSound(event.kind, event.volume);
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (mixer->Fragments() < before + kFragmentsPerEvent && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (mixer->Fragments() < before + kFragmentsPerEvent) {
+      stalled = true;
+      break;
+    }
   }
   ShutdownAudio();
   ResetGame();
+  ASSERT_FALSE(stalled) << "the audio device stopped taking fragments";
 
   std::vector<int16_t> recording = ReadRecording(raw);
   std::vector<TRecordedSound> heard = FindSounds(recording);

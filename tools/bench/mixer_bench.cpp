@@ -1,6 +1,6 @@
 // What the game's sound costs: the mixer's time per voice and output frame at 1, 32, 512 and 4095 voices (every
-// channel the mixer has, against the 11.6 ms a fragment lasts), the same
-// mixing by SDL2_mixer on the same sounds and channel counts, and the time to load the game's 28 effects.
+// channel the mixer has, against the 11.6 ms a fragment lasts), the same mixing by SDL2_mixer on the same sounds
+// and channel counts, and the time to load the game's 28 effects. The sounds are the game's own, from data/sfx.
 //
 // Mixer against SDL2_mixer: each runs on SDL's own audio thread, with SDL's disk driver writing to /dev/null
 // without pausing, so each mixes as fast as it can; the CPU time of that thread per output frame is compared.
@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <thread>
 
 #include "bench_sounds.h"
@@ -143,7 +144,13 @@ void LoadGameEffectsWithSdlMixer(benchmark::State& state) {
 int main(int argc, char** argv) {
   RegisterSoftMixDrivers();
   RegisterOggVorbisLoader();
-  std::fprintf(stderr, "Making the sound files in %s\n", BenchSounds().folder.c_str());
+  try {
+    std::fprintf(stderr, "The game's %zu effects, %.1f s of sound\n", BenchSounds().gameEffects.size(),
+                 BenchSounds().gameEffectSeconds);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "mixer_bench: %s\n", e.what());
+    return 1;
+  }
 
   // In this order: the audio system is opened and closed by each, reading its driver from the environment.
   benchmark::RegisterBenchmark("LoadGameEffects/Morvik", LoadGameEffects)->Unit(benchmark::kMillisecond);

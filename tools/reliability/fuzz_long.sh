@@ -6,7 +6,7 @@
 # turns them into the fuzzing section of docs/RELIABILITY.md.
 #   fuzz_long.sh [GOAL [CHUNK [LIMIT]]]   defaults: 1000000 executions, 150 s chunks, 900 s of fuzzing per target
 # FUZZ_TARGETS="png ogg" limits the run to some targets.
-# Builds build/fuzz first (clang++, -DMORVIK_FUZZ=ON).
+# Builds build/fuzz first (the fuzz preset: clang++, -DMORVIK_FUZZ=ON).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 goal=${1:-1000000}
@@ -16,9 +16,8 @@ build=build/fuzz
 lock=/tmp/morvik-build.lock
 read -r -a targets <<<"${FUZZ_TARGETS:-settings progress roster key_captions font_metrics png ogg}"
 
-flock "$lock" cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DMORVIK_FUZZ=ON -DMORVIK_TESTS=OFF -DMORVIK_TOOLS=OFF >/dev/null
-flock "$lock" cmake --build "$build" -j "$(nproc)" >/dev/null
+flock "$lock" cmake --preset fuzz >/dev/null
+flock "$lock" cmake --build --preset fuzz -j "$(nproc)" >/dev/null
 
 mkdir -p "$build/long"
 for target in "${targets[@]}"; do

@@ -15,17 +15,15 @@ steps=("$@")
 [[ ${#steps[@]} -eq 0 ]] && steps=(fuzz sanitizers saves baddata soak)
 jobs=$(nproc)
 
-# The build configurations of scripts/test.sh.
+# The build configurations of scripts/test.sh, the presets of CMakePresets.json.
 build_debug() {
-  flock "$lock" cmake -S . -B build/debug -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVIK_SANITIZE=ON \
-    -DCMAKE_CXX_COMPILER=g++ >/dev/null
-  flock "$lock" cmake --build build/debug -j "$jobs" >/dev/null
+  flock "$lock" cmake --preset debug >/dev/null
+  flock "$lock" cmake --build --preset debug -j "$jobs" >/dev/null
 }
 
 build_tsan() {
-  flock "$lock" cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_TSAN=ON \
-    -DMORVIK_TOOLS=OFF -DCMAKE_CXX_COMPILER=g++ >/dev/null
-  flock "$lock" cmake --build build/tsan -j "$jobs" --target morvik_tests morvik morvik_data >/dev/null
+  flock "$lock" cmake --preset tsan >/dev/null
+  flock "$lock" cmake --build --preset tsan -j "$jobs" >/dev/null
 }
 
 # "N passed, N failed" from a ctest log.
@@ -106,15 +104,17 @@ step_sanitizers() {
   build_debug
   build_tsan
   local tsan_filter
-  tsan_filter=$(sed -n "s/.*ctest .*-R '\([^']*\)'.*/\1/p" scripts/test.sh | head -n 1)
-  flock "$lock" bash -c "cd build/debug && ctest --output-on-failure -j $jobs" >"$out/asan.log" 2>&1 || true
-  flock "$lock" bash -c "cd build/tsan && ctest --output-on-failure -j $jobs -R '$tsan_filter'" \
-    >"$out/tsan.log" 2>&1 || true
+  # The threaded tests are the tsan test preset's filter.
+  tsan_filter=$(python3 -c 'import json, sys
+print(next(p for p in json.load(sys.stdin)["testPresets"] if p["name"] == "tsan")["filter"]["include"]["name"])' \
+    <CMakePresets.json)
+  flock "$lock" ctest --preset debug -j "$jobs" >"$out/asan.log" 2>&1 || true
+  flock "$lock" ctest --preset tsan -j "$jobs" >"$out/tsan.log" 2>&1 || true
   local game_status=0
   flock "$lock" xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/e2e/start_up.sh build/tsan/game \
     >"$out/tsan-game.log" 2>&1 || game_status=$?
   local all
-  all=$(cd build/debug && ctest -N | sed -n 's/^Total Tests: //p')
+  all=$(ctest --preset debug -N | sed -n 's/^Total Tests: //p')
   {
     echo "## Sanitizers"
     echo
@@ -124,9 +124,9 @@ step_sanitizers() {
     echo
     echo "| configuration | tests | outcome | command |"
     echo "|---|---:|---|---|"
-    echo "| ASan + UBSan, every test | $all | $(ctest_counts "$out/asan.log") | \`cd build/debug && ctest\` |"
+    echo "| ASan + UBSan, every test | $all | $(ctest_counts "$out/asan.log") | \`ctest --preset debug\` |"
     echo "| TSan, threaded tests | $(grep -c 'Test *#' "$out/tsan.log") | $(ctest_counts "$out/tsan.log") |" \
-      "\`cd build/tsan && ctest -R '$tsan_filter'\` |"
+      "\`ctest --preset tsan\` (\`-R '$tsan_filter'\`) |"
     echo "| TSan, the game started whole and stopped by each missing required file | 1 |" \
       "$( ((game_status == 0)) && echo passed || echo "FAILED: $(tail -n 3 "$out/tsan-game.log" | tr '\n' ' ')") |" \
       "\`xvfb-run -a tests/e2e/start_up.sh build/tsan/game\` |"
@@ -159,7 +159,8 @@ step_saves() {
     echo "## Crash-safe saves"
     echo
     echo "A child process saves the settings and the progress over and over, switching between two versions of"
-    echo "each, and is killed with SIGKILL at a random moment (0 to 8 ms after it starts), a thousand times. After every"
+    echo "each, and is killed with SIGKILL at a random moment, a thousand times: once it has finished a random number"
+    echo "(0 to 3) of file writes, after a random part of the time one write takes. After every"
     echo "kill both files must equal one version byte for byte, and read back by the game's own reader as that"
     echo "version's settings and progress. A temporary file left beside them shows the kill came while a file was"
     echo "being written."
@@ -208,11 +209,11 @@ step_baddata() {
 
 step_soak() {
   build_debug
-  flock "$lock" bash -c "cd build/debug && ctest --output-on-failure -R '^(Soak|Replay)'" >"$out/soak.log" 2>&1 || true
+  flock "$lock" ctest --preset debug -R '^(Soak|Replay)' >"$out/soak.log" 2>&1 || true
   {
     echo "## Soak and replay"
     echo
-    echo "Command: \`cd build/debug && ctest -R '^(Soak|Replay)'\` (ASan and UBSan)."
+    echo "Command: \`ctest --preset debug -R '^(Soak|Replay)'\` (ASan and UBSan)."
     echo
     if grep -q 'No tests were found' "$out/soak.log"; then
       echo "Not yet present: the suite has no Soak.* or Replay.* tests on this branch."

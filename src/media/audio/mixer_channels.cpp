@@ -168,7 +168,12 @@ void TMixer::Play(uint32_t handle, std::shared_ptr<const TMixSound> sound, bool 
   voice->next = nullptr;
   // The push publishes every field above to the mixer.
   if (!_starts.Push(voice)) {
-    Recycle(voice);  // 4096 sounds waiting for a mixer that does not run: this one is not heard
+    // 4096 sounds waiting for a mixer that does not run: this one is not heard. A temporary channel lives as
+    // long as its sound, so it ends with it; otherwise nothing would ever give its slot back.
+    Recycle(voice);
+    if (slot->temporary) {
+      ReleaseSlot(*slot);
+    }
     return;
   }
   FrameLogSoundRequested(voice);

@@ -146,6 +146,10 @@ int32_t TTimer::Ticks() {
   return _ticks;
 }
 
+int32_t TTimer::Pending() const {
+  return _handle == 0 ? 0 : slots[static_cast<size_t>(SlotIndex(_handle))].fired.load();
+}
+
 int32_t TTimer::Wait() {
   while (_handle != 0) {
     WaitSystem();

@@ -23,6 +23,10 @@ public:
   // Ticks counted so far.
   int32_t Ticks();
 
+  // Ticks the platform has fired that the game thread has not taken yet: what the next PollSystem or Wait adds
+  // to Ticks(). Safe to read at any time.
+  int32_t Pending() const;
+
   // Waits for the next tick: takes and dispatches messages as they arrive until the tick count differs from the
   // count at the previous wait, then returns the difference (1 when the caller keeps up, more when a frame took
   // longer than a period; missed ticks are not replayed). Returns 0 at once when the timer has been stopped.

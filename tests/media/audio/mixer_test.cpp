@@ -281,6 +281,27 @@ TEST(Mixer, FinishedVoicesAndTemporaryChannelsAreReused) {
   EXPECT_EQ(mixer.AllocChannel(), 0u);
 }
 
+TEST(Mixer, ATemporaryChannelWhoseSoundFindsNoRoomIsGivenBack) {
+  TMixer mixer;
+  auto blip = Constant(100, 50);
+  // A mixer that does not run: every new sound on the kept channel waits in the queue, the old ones too.
+  uint32_t kept = mixer.AllocChannel();
+  for (int32_t i = 0; i < 4096; i++) {
+    mixer.Play(kept, blip, false, kRequest);
+  }
+  for (int32_t i = 0; i < 10; i++) {
+    uint32_t temporary = mixer.AllocChannel(true);
+    ASSERT_NE(temporary, 0u);
+    mixer.Play(temporary, blip, false, kRequest);  // no room: not heard
+    EXPECT_EQ(mixer.Playing(temporary), 0);
+  }
+  // The ten temporary channels ended with their sounds: all slots but the kept one can be had.
+  for (uint32_t i = 1; i < TMixer::SLOTS - 1; i++) {
+    ASSERT_NE(mixer.AllocChannel(), 0u) << i;
+  }
+  EXPECT_EQ(mixer.AllocChannel(), 0u);
+}
+
 TEST(Mixer, FadingOutEndsEverythingWithinOneFragment) {
   TMixer mixer;
   uint32_t channel = mixer.AllocChannel();
