@@ -31,6 +31,7 @@
 #include "media/graphics/image.h"
 #include "media/input/gamepad.h"
 #include "media/measure/frame_log.h"
+#include "media/platform/game_folders.h"
 #include "media/platform/media.h"
 #include "media/platform/timer.h"
 #include "shared/game_state.h"

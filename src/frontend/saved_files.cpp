@@ -6,6 +6,10 @@
 //
 // Both are plain text with CR LF lines. They are written whole each time, through a temporary file that replaces
 // the old one only once it is on the disk, so a crash or a power cut never leaves half a file.
+//
+// Where they are is the media layer's choice (bin/ of a portable game folder, the player's data folder of an
+// installed game). An installed game ships its defaults in its data folder's bin/: they are read until the
+// player's own file exists, and never written.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -16,13 +20,14 @@
 #include "media/files/safe_file.h"
 #include "media/files/stream.h"
 #include "media/graphics/image.h"
+#include "media/platform/game_folders.h"
 #include "media/platform/media.h"
 #include "shared/game_state.h"
 
 namespace {
 
-constexpr const char16_t* kSettingsPath = u"bin/settings.dat";
-constexpr const char16_t* kProgressPath = u"bin/progress.dat";
+constexpr const char16_t* kSettingsName = u"settings.dat";
+constexpr const char16_t* kProgressName = u"progress.dat";
 constexpr int32_t kFullScreenLine = 2 + 2 * COMMAND_COUNT;  // line 17, counted from 0
 
 enum : int32_t {
@@ -70,8 +75,17 @@ void ReadPadBinding(int32_t command, const std::u16string& line) {
   }
 }
 
+// The player's own file, or else the one shipped with the game.
+std::shared_ptr<TStream> OpenSaved(const char16_t* name) {
+  std::shared_ptr<TStream> stream = OpenReadStream(SavePath(name));
+  if (stream == nullptr && GameFolders().installed) {
+    stream = OpenReadStream(u"bin/" + std::u16string(name));
+  }
+  return stream;
+}
+
 void ReadSettings() {
-  std::shared_ptr<TStream> stream = OpenReadStream(kSettingsPath);
+  std::shared_ptr<TStream> stream = OpenSaved(kSettingsName);
   if (stream == nullptr) {
     return;  // the first run: the defaults stand
   }
@@ -94,7 +108,7 @@ void ReadSettings() {
 }
 
 void ReadProgress() {
-  std::shared_ptr<TStream> stream = OpenReadStream(kProgressPath);
+  std::shared_ptr<TStream> stream = OpenSaved(kProgressName);
   if (stream == nullptr) {
     return;
   }
@@ -126,9 +140,13 @@ std::vector<std::u16string> SettingsLines() {
 }
 
 // Writes the lines in place of the file; a file that cannot be written is reported once and the game goes on.
-void WriteWhole(const char16_t* path, const std::vector<std::u16string>& lines) {
+void WriteWhole(const char16_t* name, const std::vector<std::u16string>& lines) {
+  const std::u16string path = SavePath(name);
   std::string error;
-  std::shared_ptr<TSafeWriteStream> stream = OpenSafeWriteStream(path, &error);
+  std::shared_ptr<TSafeWriteStream> stream;
+  if (MakeSaveFolder(&error)) {
+    stream = OpenSafeWriteStream(path, &error);
+  }
   bool written = stream != nullptr;
   for (size_t i = 0; written && i < lines.size(); i++) {
     written = stream->WriteLine(lines[i]) != 0;
@@ -155,7 +173,7 @@ int32_t Load() {
 }
 
 int32_t Save() {
-  WriteWhole(kSettingsPath, SettingsLines());
+  WriteWhole(kSettingsName, SettingsLines());
   return 0;
 }
 
@@ -163,14 +181,14 @@ int32_t SaveFullScreen() {
   // The file's own lines stay as they are: changes still pending on a settings or controls screen reach the file
   // only when that screen is left. Lines the file does not have yet come from the game as it is.
   std::vector<std::u16string> lines = SettingsLines();
-  if (std::shared_ptr<TStream> stream = OpenReadStream(kSettingsPath); stream != nullptr) {
+  if (std::shared_ptr<TStream> stream = OpenSaved(kSettingsName); stream != nullptr) {
     for (size_t i = 0; stream->Eof() == 0 && i < static_cast<size_t>(kFullScreenLine); i++) {
       lines[i] = stream->ReadLine();
     }
     stream->Close();
   }
   lines[static_cast<size_t>(kFullScreenLine)] = IntToText(FullScreen);
-  WriteWhole(kSettingsPath, lines);
+  WriteWhole(kSettingsName, lines);
   return 0;
 }
 
@@ -179,7 +197,7 @@ int32_t SaveProgress() {
   for (int32_t margin : Progress) {
     lines.push_back(IntToText(margin));
   }
-  WriteWhole(kProgressPath, lines);
+  WriteWhole(kProgressName, lines);
   return 0;
 }
 

@@ -6,8 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include "media/audio/audio.h"
 #include "media/codecs/ogg_loader.h"
@@ -52,21 +50,6 @@ void HideCursor() {
 
 bool CursorHidden() {
   return cursorHidden;
-}
-
-bool EnterGameFolder(std::string* error) {
-  std::error_code failure;
-  std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", failure);
-  if (!failure) {
-    std::filesystem::current_path(executable.parent_path(), failure);
-  }
-  if (failure) {
-    if (error != nullptr) {
-      *error = "cannot enter the game's folder: " + failure.message();
-    }
-    return false;
-  }
-  return true;
 }
 
 void RegisterMediaLoaders() {

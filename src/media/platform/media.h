@@ -4,9 +4,6 @@
 #include <string>
 #include <string_view>
 
-// Makes the folder that holds the executable the working directory: the game finds gfx/, sfx/ and bin/ there.
-bool EnterGameFolder(std::string* error);
-
 // Starts the platform services in the order the game needs them: the event queue and its timers, the clock, the
 // picture loaders, the joysticks, the window's events and the OpenGL driver (the window itself opens later). False,
 // with the reason in *error, when the platform refuses.
