@@ -44,7 +44,12 @@ int main(int argc, char** argv) {
     }
     Pixels figureSheet = DrawFigureSheet();
     WritePng(out + "/gfx/figures.png", figureSheet);
-    WritePng(out + "/icon/morvik.png", DrawIcon(figureSheet));
+    Pixels icon = DrawIcon(figureSheet);
+    WritePng(out + "/icon/morvik.png", icon);
+    // The smaller sizes a desktop's menus and panels ask for, so that none has to scale the large one itself.
+    for (int size : kSmallIconSizes) {
+      WritePng(out + "/icon/morvik-" + std::to_string(size) + ".png", icon.Shrunk(size, size));
+    }
     FontFiles font = DrawFont(argv[2], LARGE_FONT);
     WritePng(out + "/gfx/font.png", font.image);
     WriteText(out + "/gfx/font.dat", font.metrics);

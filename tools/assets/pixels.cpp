@@ -2,6 +2,9 @@
 #include "pixels.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
 
 Pixels::Pixels(int width, int height, Rgba fill)
     : _width(width), _height(height), _data(static_cast<std::size_t>(width) * height, fill) {}
@@ -75,6 +78,54 @@ void Pixels::FillRect(int x, int y, int w, int h, Rgba c) {
       }
     }
   }
+}
+
+namespace {
+
+// How much of each source pixel along one axis falls into each of count new pixels: (source index, share) pairs
+// per new pixel, the shares of one new pixel adding up to 1.
+std::vector<std::vector<std::pair<int, double>>> AreaShares(int from, int count) {
+  std::vector<std::vector<std::pair<int, double>>> shares(static_cast<std::size_t>(count));
+  const double step = static_cast<double>(from) / count;
+  for (int i = 0; i < count; i++) {
+    const double start = i * step;
+    const double end = start + step;
+    for (auto s = static_cast<int>(start); s < from && s < end; s++) {
+      double covered = std::min<double>(s + 1, end) - std::max<double>(s, start);
+      if (covered > 0) {
+        shares[static_cast<std::size_t>(i)].emplace_back(s, covered / step);
+      }
+    }
+  }
+  return shares;
+}
+
+}  // namespace
+
+Pixels Pixels::Shrunk(int width, int height) const {
+  const auto across = AreaShares(_width, width);
+  const auto down = AreaShares(_height, height);
+  Pixels out(width, height);
+  for (int y = 0; y < height; y++) {
+    for (int x = 0; x < width; x++) {
+      double r = 0, g = 0, b = 0, a = 0;
+      for (const auto& [sy, wy] : down[static_cast<std::size_t>(y)]) {
+        for (const auto& [sx, wx] : across[static_cast<std::size_t>(x)]) {
+          const Rgba& p = At(sx, sy);
+          const double weight = wx * wy * p.a;
+          r += p.r * weight;
+          g += p.g * weight;
+          b += p.b * weight;
+          a += weight;
+        }
+      }
+      if (a > 0) {
+        out.At(x, y) = {static_cast<uint8_t>(std::lround(r / a)), static_cast<uint8_t>(std::lround(g / a)),
+                        static_cast<uint8_t>(std::lround(b / a)), static_cast<uint8_t>(std::lround(a))};
+      }
+    }
+  }
+  return out;
 }
 
 Pixels Pixels::Scaled(int factor) const {

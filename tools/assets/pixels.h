@@ -35,6 +35,9 @@ public:
   void FillRect(int x, int y, int w, int h, Rgba c);
   // Every pixel repeated factor times in both directions: what a zoomed window shows.
   Pixels Scaled(int factor) const;
+  // The picture shrunk to width by height, each new pixel the average of the area it covers (colours weighted by
+  // their alpha, so that transparent pixels lend no colour to the edges): how a large icon becomes a small one.
+  Pixels Shrunk(int width, int height) const;
 
 private:
   int _width = 0;
