@@ -8,7 +8,7 @@ packages=(cmake ninja-build g++ pkg-config libsdl2-dev libgl-dev libpng-dev zlib
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev libsdl2-mixer-dev
     libsdl2-image-dev valgrind xvfb xauth xdotool x11-utils imagemagick sox pkg-config file desktop-file-utils git
-    libcairo2-dev libfreetype-dev fonts-dejavu-extra)
+    libcairo2-dev libfreetype-dev fonts-dejavu-extra dpkg-dev lintian appstream)
 fi
 
 missing=()

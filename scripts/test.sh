@@ -2,7 +2,8 @@
 # Installs what is missing, checks that the data files are what their generator makes, then builds and runs every
 # test: once with g++ under AddressSanitizer and UndefinedBehaviorSanitizer, once with clang++ optimised; then the
 # tests where the game thread meets the audio thread or the timer's once more under ThreadSanitizer; then each
-# reader of the game's files briefly under libFuzzer; then the installation and the play command on a fresh clone.
+# reader of the game's files briefly under libFuzzer; then the installation, the Debian package and the play command
+# on a fresh clone.
 # Each configuration is a preset of CMakePresets.json; all but the shipped game's treat warnings as errors, and
 # here the shipped game's does too.
 set -euo pipefail
@@ -54,4 +55,7 @@ done
 cmake --preset release -DMORVIK_WERROR=ON >/dev/null
 cmake --build --preset release -j "$jobs"
 xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/packaging/install_test.sh
+# The Debian package: built, checked with lintian and appstreamcli, installed with apt, started from its menu entry
+# and removed again.
+xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/packaging/deb_test.sh
 xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/packaging/fresh_clone_test.sh "$PWD"

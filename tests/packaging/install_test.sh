@@ -28,21 +28,26 @@ for file in gfx/figures.png gfx/font.png gfx/font.dat gfx/bg0.png gfx/bg9.png gf
 done
 [[ $(ls "$game/sfx"/*.ogg | wc -l) -eq 28 ]] || fail "share/morvik/sfx does not hold the 28 sounds"
 [[ -x "$prefix/bin/morvik" ]] || fail "no launcher in bin/"
-[[ $(identify -format "%wx%h" "$prefix/share/icons/hicolor/256x256/apps/morvik.png") == 256x256 ]] ||
-  fail "the icon is not 256 by 256"
-desktop=$prefix/share/applications/morvik.desktop
+for size in 16 24 32 48 64 128 256; do
+  [[ $(identify -format "%wx%h" "$prefix/share/icons/hicolor/${size}x$size/apps/io.github.morvik.morvik.png") == \
+    "${size}x$size" ]] || fail "no $size by $size icon"
+done
+[[ -f "$prefix/share/man/man6/morvik.6.gz" ]] || fail "no manual page"
+desktop=$prefix/share/applications/io.github.morvik.morvik.desktop
 grep -q "^Exec=$prefix/bin/morvik$" "$desktop" || fail "the desktop entry does not start the launcher"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$desktop" || fail "the desktop entry does not validate"
 fi
-grep -q "<id>morvik</id>" "$prefix/share/metainfo/morvik.metainfo.xml" || fail "no AppStream metainfo"
+grep -q "<id>io.github.morvik.morvik</id>" "$prefix/share/metainfo/io.github.morvik.morvik.metainfo.xml" ||
+  fail "no AppStream metainfo"
 if file "$game/morvik" | grep -q "not stripped"; then
   fail "the installed executable is not stripped"
 fi
 
-# Started through the launcher from elsewhere; the settings screen left by "Back" saves into the game folder.
+# Started through the launcher from elsewhere; the settings screen left by "Back" saves into the game folder (a
+# portable one: the player's data folder is left alone).
 cd /
-"$prefix/bin/morvik" 2>"$prefix/stderr" &
+XDG_DATA_HOME=$prefix/xdg "$prefix/bin/morvik" 2>"$prefix/stderr" &
 pid=$!
 window=$(wait_for_game_window "$pid" 100)
 if [[ -z "$window" ]]; then
@@ -71,6 +76,7 @@ wait "$pid"
 status=$?
 [[ $status -eq 0 ]] || fail "the installed game ended with status $status"
 [[ -f "$game/bin/settings.dat" ]] || fail "the installed game did not save its settings into its folder"
+[[ -e "$prefix/xdg" ]] && fail "the game in a folder of its own saved into the player's data folder"
 [[ -s "$prefix/stderr" ]] && fail "the installed game wrote to standard error: $(cat "$prefix/stderr")"
 [[ $failures -eq 0 ]] && echo "installed: complete, starts from the launcher, saves its settings"
 exit $((failures > 0))
