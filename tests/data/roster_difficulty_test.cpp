@@ -29,7 +29,7 @@ TEST(RosterDifficulty, EachLevelIsAtLeastAsHardAsTheOneBefore) {
   int previousWins = kMatches;
   for (size_t level = 0; level < Opponents.size(); level++) {
     TSimulatedMatches result;
-    SimulateMatches(REFERENCE_PLAYER, *Opponents[level], kMatches, clock, result);
+    SimulateMatches(TPlayerModel(), *Opponents[level], kMatches, clock, result);
     EXPECT_EQ(result.stalled, 0) << "level " << level + 1;
     EXPECT_LE(result.wins, previousWins + kNoise) << "level " << level + 1 << " is easier than the one before";
     if (level == 0) {
