@@ -19,6 +19,9 @@
 namespace {
 
 constexpr int32_t kBetweenRoundsMillis = 6000;  // the round-over pause and the next countdown
+// Every match starts on the clock at this reading. Left to run on, the clock of a long run (ten thousands of
+// matches) would pass the 24 days that a reading lasts, and every timer of the fighters would stop.
+constexpr int32_t kMatchStartMillis = 1000;
 // A player is not a machine: in each match the reference player's three delays are its own, give or take this
 // many percent, which is what makes its matches differ (every timer of the game is relative to the frame ticks,
 // so two computer players alone would fight the same match every time).
@@ -44,6 +47,7 @@ bool FightRound(TManualClock& clock, TSimulatedMatches& result) {
 void PlayMatch(const TPlayerModel& player, const TOpponent& opponent, TManualClock& clock,
                TSimulatedMatches& result) {
   const auto& p = opponent.params;
+  clock.Set(kMatchStartMillis);
   Fighters[0] = TFigure::Create(player.CreateController(), p[9], 32, 255, 64, 0);
   Fighters[1] = TFigure::Create(TControllerAI::Create(p), p[9], p[6], p[7], p[8], 1);
   TFigure::Fight(Fighters[0], Fighters[1]);
