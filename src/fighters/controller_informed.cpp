@@ -34,8 +34,7 @@ TOpening WidestOpening(const TSight& seen, int32_t heldHeight) {
       if (level == best.level) {
         bool here = h == heldHeight;
         bool bestHere = best.height == heldHeight;
-        better = (here && !bestHere) ||
-                 (here == bestHere && power > me.power[static_cast<size_t>(best.hand)]);
+        better = (here && !bestHere) || (here == bestHere && power > me.power[static_cast<size_t>(best.hand)]);
       }
       if (better) {
         best = {level, h, s};

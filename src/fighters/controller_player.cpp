@@ -34,14 +34,14 @@ bool TKeys::SameHeld(const TKeys& other) const {
   return up == other.up && down == other.down && forward == other.forward && backward == other.backward;
 }
 
-TControllerPlayer::TControllerPlayer(const TReaction& reaction) : reaction(reaction), delay_(ReactionTime()) {}
+TControllerPlayer::TControllerPlayer(const TReaction& reaction) : reaction(reaction), _delay(ReactionTime()) {}
 
 bool TControllerPlayer::Chance(int32_t percent) {
   return RandomInt(0, 99) < percent;
 }
 
 void TControllerPlayer::HoldOff(int32_t millis) {
-  holdOffUntil_ = AddMillis(ElapsedMillis(), millis);
+  _holdOffUntil = AddMillis(ElapsedMillis(), millis);
 }
 
 int32_t TControllerPlayer::ReactionTime() const {
@@ -51,31 +51,31 @@ int32_t TControllerPlayer::ReactionTime() const {
 
 int32_t TControllerPlayer::Update() {
   int32_t now = ElapsedMillis();
-  memory_.Remember(Look(*fig, now));
+  _memory.Remember(Look(*fig, now));
 
   TCommandFrame commands;
-  const TSight* seen = memory_.SeenBefore(now, delay_);
-  bool fresh = seen != nullptr && (!reacted_ || DiffMillis(seen->time, lastReaction_) > 0);
-  if (fresh && DiffMillis(now, holdOffUntil_) >= 0) {
-    TKeys keys = React(*seen, held_);
-    if (!keys.SameHeld(held_) || keys.hand >= 0) {
-      commands.hit[COMMAND_UP] = keys.up && !held_.up;
-      commands.hit[COMMAND_DOWN] = keys.down && !held_.down;
-      commands.hit[COMMAND_FORWARD] = keys.forward && !held_.forward;
-      commands.hit[COMMAND_BACKWARD] = keys.backward && !held_.backward;
+  const TSight* seen = _memory.SeenBefore(now, _delay);
+  bool fresh = seen != nullptr && (!_reacted || DiffMillis(seen->time, _lastReaction) > 0);
+  if (fresh && DiffMillis(now, _holdOffUntil) >= 0) {
+    TKeys keys = React(*seen, _held);
+    if (!keys.SameHeld(_held) || keys.hand >= 0) {
+      commands.hit[COMMAND_UP] = keys.up && !_held.up;
+      commands.hit[COMMAND_DOWN] = keys.down && !_held.down;
+      commands.hit[COMMAND_FORWARD] = keys.forward && !_held.forward;
+      commands.hit[COMMAND_BACKWARD] = keys.backward && !_held.backward;
       commands.hit[COMMAND_RIGHT_HAND] = keys.hand == 0;
       commands.hit[COMMAND_LEFT_HAND] = keys.hand == 1;
-      held_ = keys;
-      held_.hand = -1;
-      lastReaction_ = now;
-      reacted_ = true;
-      delay_ = ReactionTime();
+      _held = keys;
+      _held.hand = -1;
+      _lastReaction = now;
+      _reacted = true;
+      _delay = ReactionTime();
     }
   }
-  commands.down[COMMAND_UP] = held_.up;
-  commands.down[COMMAND_DOWN] = held_.down;
-  commands.down[COMMAND_FORWARD] = held_.forward;
-  commands.down[COMMAND_BACKWARD] = held_.backward;
+  commands.down[COMMAND_UP] = _held.up;
+  commands.down[COMMAND_DOWN] = _held.down;
+  commands.down[COMMAND_FORWARD] = _held.forward;
+  commands.down[COMMAND_BACKWARD] = _held.backward;
   SteerByCommands(*fig, commands);
   return 0;
 }

@@ -12,8 +12,8 @@
 
 // How quickly a player reacts, and how often it slips.
 struct TReaction {
-  int32_t meanMillis = 250;   // the mean delay from something shown to the keys pressed for it
-  int32_t spreadMillis = 40;  // its standard deviation: every reaction takes its own time
+  int32_t meanMillis = 250;    // the mean delay from something shown to the keys pressed for it
+  int32_t spreadMillis = 40;   // its standard deviation: every reaction takes its own time
   int32_t mistakePercent = 5;  // of the reactions that go wrong (which way depends on the kind of player)
 };
 
@@ -51,10 +51,10 @@ protected:
   int32_t ReactionTime() const;
 
 private:
-  TSightMemory memory_;
-  TKeys held_;
-  int32_t delay_;                // the reaction time of the next reaction
-  int32_t lastReaction_ = 0;     // when the keys last changed
-  bool reacted_ = false;         // whether they ever did
-  int32_t holdOffUntil_ = 0;
+  TSightMemory _memory;
+  TKeys _held;
+  int32_t _delay;             // the reaction time of the next reaction
+  int32_t _lastReaction = 0;  // when the keys last changed
+  bool _reacted = false;      // whether they ever did
+  int32_t _holdOffUntil = 0;
 };

@@ -73,22 +73,22 @@ TSight Look(const TFigure& fig, int32_t now) {
 }
 
 void TSightMemory::Remember(const TSight& sight) {
-  if (count_ > 0) {
-    const TSight& last = sights_[(next_ + kCapacity - 1) % kCapacity];
+  if (_count > 0) {
+    const TSight& last = _sights[(_next + kCapacity - 1) % kCapacity];
     if (DiffMillis(sight.time, last.time) > kGapMillis || DiffMillis(sight.time, last.time) < 0) {
-      count_ = 0;
+      _count = 0;
     }
   }
-  sights_[next_] = sight;
-  next_ = (next_ + 1) % kCapacity;
-  if (count_ < kCapacity) {
-    count_++;
+  _sights[_next] = sight;
+  _next = (_next + 1) % kCapacity;
+  if (_count < kCapacity) {
+    _count++;
   }
 }
 
 const TSight* TSightMemory::SeenBefore(int32_t now, int32_t delay) const {
-  for (size_t back = 1; back <= count_; back++) {
-    const TSight& sight = sights_[(next_ + kCapacity - back) % kCapacity];
+  for (size_t back = 1; back <= _count; back++) {
+    const TSight& sight = _sights[(_next + kCapacity - back) % kCapacity];
     if (DiffMillis(now, sight.time) >= delay) {
       return &sight;
     }

@@ -50,7 +50,7 @@ public:
 
 private:
   static constexpr size_t kCapacity = 64;  // ticks: more than LONGEST_MILLIS
-  std::array<TSight, kCapacity> sights_{};
-  size_t count_ = 0;
-  size_t next_ = 0;
+  std::array<TSight, kCapacity> _sights{};
+  size_t _count = 0;
+  size_t _next = 0;
 };

@@ -32,8 +32,8 @@ TEST_F(PlayerSightTest, TheOpeningsReadFromEveryPoseAreTheFightersOwn) {
         b->Control();
         ASSERT_EQ(b->action, action);
         TSight sight = Look(*a, clock.Now());
-        EXPECT_EQ(sight.opponent.Openings(), b->vuln) << "action " << action << " height " << height << " side "
-                                                      << side;
+        EXPECT_EQ(sight.opponent.Openings(), b->vuln)
+            << "action " << action << " height " << height << " side " << side;
         if (action != ACTION_FORWARD && action != ACTION_BACK) {
           EXPECT_EQ(sight.opponent.Height(), height);
         }
