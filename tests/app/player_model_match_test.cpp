@@ -94,6 +94,6 @@ TEST_F(PlayerModelMatchTest, MatchesThroughTheFramesComeOutAsTheSimulatorSays) {
     ASSERT_EQ(GameState, GAMESTATE_OVER) << "match " << match;
     won += RoundsWon[0] == ROUNDS_TO_WIN ? 1 : 0;
   }
-  EXPECT_NEAR(won / double{kMatches}, simulatedRate, 0.2) << won << " of " << kMatches << " against "
-                                                            << simulated.wins << " of 400";
+  EXPECT_NEAR(won / double{kMatches}, simulatedRate, 0.2)
+      << won << " of " << kMatches << " against " << simulated.wins << " of 400";
 }
