@@ -1,21 +1,23 @@
-// The match simulator: plays tournament matches headless between a reference computer player as fighter 0 and
-// the roster's opponent of each level, with the game's own fighters, controllers and round rules on a clock moved
-// by hand. It is how the roster is balanced: each level should be harder than the one before.
+// The match simulator: plays tournament matches headless between a player as fighter 0 and the roster's opponent
+// of each level, with the game's own fighters, controllers and round rules on a clock moved by hand. It is how the
+// roster is balanced: each level should be harder than the one before, for players quick and slow.
 //
-//   simulator [--data DIR] [--level N] [--matches N] [--seed N] [--player
-//   t_pose,t_punch,t_decide,t_vthresh,vthresh,aggressive]
+//   simulator [--data DIR] [--level N] [--matches N] [--seed N] [--player MODEL]...
 //
-// DIR holds bin/tournament.dat (default: the current folder). Prints, per level: wins and losses of the reference
-// player, average rounds, average fighting time per match, and fighter ticks per CPU second.
+// DIR holds bin/tournament.dat (default: the current folder). MODEL is "informed[:MEAN[:SPREAD[:MISTAKES]]]",
+// "newcomer[:...]", "reference" or the reference player's six numbers; --player may be given more than once, and
+// without it the simulator plays the informed player reacting in 220 and in 350 ms, the newcomer and the
+// reference player. Prints per model and level the player's wins, losses and stalled matches, average rounds and
+// fighting time per match and fighter ticks per CPU second; with more than one model, then the win rates side by
+// side.
 #include <time.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/match_simulation.h"
 #include "fighters/opponent.h"
@@ -34,8 +36,13 @@ struct TOptions {
   int level = -1;  // all
   int matches = 200;
   int32_t seed = 12345;
-  std::array<int32_t, 6> player = REFERENCE_PLAYER;
+  std::vector<TPlayerModel> players;
 };
+
+// The players of the balance: the informed player quick and slow, the newcomer, the computer's own controller.
+std::vector<TPlayerModel> BalancePlayers() {
+  return {TPlayerModel::Informed(220), TPlayerModel::Informed(350), TPlayerModel::Newcomer(), TPlayerModel()};
+}
 
 double CpuSeconds() {
   timespec now{};
@@ -59,21 +66,24 @@ bool ParseOptions(int argc, char** argv, TOptions* options) {
     } else if (arg == "--seed") {
       options->seed = std::atoi(value);
     } else if (arg == "--player") {
-      size_t count = 0;
-      for (char* field = std::strtok(value, ","); field != nullptr; field = std::strtok(nullptr, ",")) {
-        if (count == options->player.size()) {
-          return false;
-        }
-        options->player[count++] = std::atoi(field);
-      }
-      if (count != options->player.size()) {
+      TPlayerModel model;
+      if (!TPlayerModel::Parse(value, &model)) {
         return false;
       }
+      options->players.push_back(model);
     } else {
       return false;
     }
   }
+  if (options->players.empty()) {
+    options->players = BalancePlayers();
+  }
   return true;
+}
+
+double WinPercent(const TSimulatedMatches& result) {
+  int played = result.wins + result.losses;
+  return played > 0 ? 100.0 * result.wins / played : 0.0;
 }
 
 }  // namespace
@@ -82,8 +92,9 @@ int main(int argc, char** argv) {
   TOptions options;
   if (!ParseOptions(argc, argv, &options)) {
     std::fprintf(stderr,
-                 "usage: simulator [--data DIR] [--level 1-10] [--matches N] [--seed N]\n"
-                 "                 [--player t_pose,t_punch,t_decide,t_vthresh,vthresh,aggressive]\n");
+                 "usage: simulator [--data DIR] [--level 1-10] [--matches N] [--seed N] [--player MODEL]...\n"
+                 "  MODEL: informed[:MEAN[:SPREAD[:MISTAKES]]], newcomer[:...] (reaction in ms, mistakes in %%),\n"
+                 "         reference, or t_pose,t_punch,t_decide,t_vthresh,vthresh,aggressive\n");
     return 2;
   }
   std::error_code failure;
@@ -97,25 +108,50 @@ int main(int argc, char** argv) {
   TManualClock clock(1000);
   SetClockSource(&clock);
   SelectAudioDriver(u"Null");  // sounds on, silent: the fight sounds draw from the shared generator as in play
-  SeedRandom(options.seed);
 
-  std::printf("reference player: %d,%d,%d,%d,%d,%d; %d matches per level, seed %d\n", options.player[0],
-              options.player[1], options.player[2], options.player[3], options.player[4], options.player[5],
-              options.matches, options.seed);
-  std::printf("level  wins  losses  stalled  win%%   rounds/match  fight s/match  fighter ticks per CPU s\n");
   int first = options.level >= 0 ? options.level : 0;
-  int last = options.level >= 0 ? options.level : LEVEL_COUNT - 1;
-  for (int level = first; level <= last && level < static_cast<int>(Opponents.size()); level++) {
-    TSimulatedMatches result;
-    double start = CpuSeconds();
-    SimulateMatches(options.player, *Opponents[static_cast<size_t>(level)], options.matches, clock, result);
-    double cpu = CpuSeconds() - start;
-    int played = result.wins + result.losses;
-    std::printf("%5d  %4d  %6d  %7d  %5.1f  %12.2f  %13.1f  %12.0f\n", level + 1, result.wins, result.losses,
-                result.stalled, played > 0 ? 100.0 * result.wins / played : 0.0,
-                static_cast<double>(result.rounds) / options.matches,
-                static_cast<double>(result.ticks) * kTickMillis / 1000.0 / options.matches,
-                cpu > 0 ? 2.0 * static_cast<double>(result.ticks) / cpu : 0.0);
+  int last = std::min(options.level >= 0 ? options.level : LEVEL_COUNT - 1, static_cast<int>(Opponents.size()) - 1);
+  std::vector<std::vector<TSimulatedMatches>> results;
+  for (const TPlayerModel& player : options.players) {
+    // Each model plays from the same seed, so that one model's run does not depend on which others came first.
+    SeedRandom(options.seed);
+    std::printf("player %s; %d matches per level, seed %d\n", player.Name().c_str(), options.matches,
+                options.seed);
+    std::printf("level  wins  losses  stalled  win%%   rounds/match  fight s/match  fighter ticks per CPU s\n");
+    results.emplace_back();
+    for (int level = first; level <= last; level++) {
+      TSimulatedMatches result;
+      double start = CpuSeconds();
+      SimulateMatches(player, *Opponents[static_cast<size_t>(level)], options.matches, clock, result);
+      double cpu = CpuSeconds() - start;
+      std::printf("%5d  %4d  %6d  %7d  %5.1f  %12.2f  %13.1f  %12.0f\n", level + 1, result.wins, result.losses,
+                  result.stalled, WinPercent(result), static_cast<double>(result.rounds) / options.matches,
+                  static_cast<double>(result.ticks) * kTickMillis / 1000.0 / options.matches,
+                  cpu > 0 ? 2.0 * static_cast<double>(result.ticks) / cpu : 0.0);
+      results.back().push_back(result);
+    }
+    std::printf("\n");
+  }
+  if (options.players.size() > 1) {
+    std::printf("win %% by level (stalled matches in brackets where there were any)\nlevel");
+    for (const TPlayerModel& player : options.players) {
+      std::printf("  %-22s", player.Name().c_str());
+    }
+    std::printf("\n");
+    for (int level = first; level <= last; level++) {
+      std::printf("%5d", level + 1);
+      for (const auto& model : results) {
+        const TSimulatedMatches& result = model[static_cast<size_t>(level - first)];
+        char text[32];
+        std::snprintf(text, sizeof text, "%5.1f", WinPercent(result));
+        std::string cell = text;
+        if (result.stalled > 0) {
+          cell += " (" + std::to_string(result.stalled) + ")";
+        }
+        std::printf("  %-22s", cell.c_str());
+      }
+      std::printf("\n");
+    }
   }
   SetClockSource(nullptr);
   return 0;

@@ -1,8 +1,14 @@
-// Tournament matches played headless between two computer players.
+// Tournament matches played headless: a player against the roster.
 #include "app/match_simulation.h"
+
+#include <algorithm>
+#include <charconv>
+#include <vector>
 
 #include "app/game.h"
 #include "fighters/controller_ai.h"
+#include "fighters/controller_informed.h"
+#include "fighters/controller_newcomer.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
 #include "media/core/clock.h"
@@ -13,9 +19,12 @@
 namespace {
 
 constexpr int32_t kBetweenRoundsMillis = 6000;  // the round-over pause and the next countdown
+// Every match starts on the clock at this reading. Left to run on, the clock of a long run (ten thousands of
+// matches) would pass the 24 days that a reading lasts, and every timer of the fighters would stop.
+constexpr int32_t kMatchStartMillis = 1000;
 // A player is not a machine: in each match the reference player's three delays are its own, give or take this
-// many percent, which is what makes matches differ (every timer of the game is relative to the frame ticks, so
-// two computer players alone would fight the same match every time).
+// many percent, which is what makes its matches differ (every timer of the game is relative to the frame ticks,
+// so two computer players alone would fight the same match every time).
 constexpr int32_t kPlayerJitterPercent = 15;
 // Two computer players can be patient, or even, for ever, where a person would not.
 constexpr int32_t kRoundLimitTicks = 50 * 180;
@@ -35,14 +44,11 @@ bool FightRound(TManualClock& clock, TSimulatedMatches& result) {
   return false;
 }
 
-void PlayMatch(const std::array<int32_t, 6>& reference, const TOpponent& opponent, TManualClock& clock,
+void PlayMatch(const TPlayerModel& player, const TOpponent& opponent, TManualClock& clock,
                TSimulatedMatches& result) {
   const auto& p = opponent.params;
-  std::array<int32_t, 6> player = reference;
-  for (size_t delay = 0; delay < 3; delay++) {
-    player[delay] = player[delay] * RandomInt(100 - kPlayerJitterPercent, 100 + kPlayerJitterPercent) / 100;
-  }
-  Fighters[0] = TFigure::Create(TControllerAI::Create(player), p[9], 32, 255, 64, 0);
+  clock.Set(kMatchStartMillis);
+  Fighters[0] = TFigure::Create(player.CreateController(), p[9], 32, 255, 64, 0);
   Fighters[1] = TFigure::Create(TControllerAI::Create(p), p[9], p[6], p[7], p[8], 1);
   TFigure::Fight(Fighters[0], Fighters[1]);
   RoundsWon = {0, 0};
@@ -60,9 +66,104 @@ void PlayMatch(const std::array<int32_t, 6>& reference, const TOpponent& opponen
   (RoundsWon[0] == 3 ? result.wins : result.losses)++;
 }
 
+// The numbers of text separated by separator, or an empty list when one of them is not a whole number.
+std::vector<int32_t> Numbers(std::string_view text, char separator) {
+  std::vector<int32_t> numbers;
+  while (true) {
+    size_t end = text.find(separator);
+    std::string_view field = text.substr(0, end);
+    int32_t value = 0;
+    auto [rest, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (field.empty() || error != std::errc() || rest != field.data() + field.size()) {
+      return {};
+    }
+    numbers.push_back(value);
+    if (end == std::string_view::npos) {
+      return numbers;
+    }
+    text.remove_prefix(end + 1);
+  }
+}
+
 }  // namespace
 
-void SimulateMatches(const std::array<int32_t, 6>& player, const TOpponent& opponent, int matches, TManualClock& clock,
+TPlayerModel TPlayerModel::Informed(int32_t meanMillis) {
+  TPlayerModel model;
+  model.kind = INFORMED;
+  model.reaction = TControllerInformed::DEFAULT_REACTION;
+  model.reaction.meanMillis = meanMillis;
+  return model;
+}
+
+TPlayerModel TPlayerModel::Newcomer() {
+  TPlayerModel model;
+  model.kind = NEWCOMER;
+  model.reaction = TControllerNewcomer::DEFAULT_REACTION;
+  return model;
+}
+
+bool TPlayerModel::Parse(std::string_view text, TPlayerModel* model) {
+  TPlayerModel parsed;
+  std::string_view kind = text.substr(0, text.find(':'));
+  std::string_view numbers = kind.size() < text.size() ? text.substr(kind.size() + 1) : std::string_view();
+  if (kind == "informed" || kind == "newcomer") {
+    parsed = kind == "informed" ? Informed(TControllerInformed::DEFAULT_REACTION.meanMillis) : Newcomer();
+    if (kind.size() < text.size()) {
+      std::vector<int32_t> values = Numbers(numbers, ':');
+      // A reaction within what a person can do, and a rate of mistakes that is one.
+      if (values.empty() || values.size() > 3 || values[0] < 50 || values[0] > 1000 ||
+          (values.size() > 1 && (values[1] < 0 || values[1] > 500)) ||
+          (values.size() > 2 && (values[2] < 0 || values[2] > 100))) {
+        return false;
+      }
+      parsed.reaction.meanMillis = values[0];
+      if (values.size() > 1) {
+        parsed.reaction.spreadMillis = values[1];
+      }
+      if (values.size() > 2) {
+        parsed.reaction.mistakePercent = values[2];
+      }
+    }
+  } else if (text != "reference") {
+    std::vector<int32_t> values = Numbers(text, ',');
+    if (values.size() != parsed.reference.size()) {
+      return false;
+    }
+    std::copy(values.begin(), values.end(), parsed.reference.begin());
+  }
+  *model = parsed;
+  return true;
+}
+
+std::string TPlayerModel::Name() const {
+  if (kind == REFERENCE) {
+    std::string name;
+    for (int32_t value : reference) {
+      name += (name.empty() ? "" : ",") + std::to_string(value);
+    }
+    return name;
+  }
+  return std::string(kind == INFORMED ? "informed:" : "newcomer:") + std::to_string(reaction.meanMillis) + ":" +
+         std::to_string(reaction.spreadMillis) + ":" + std::to_string(reaction.mistakePercent);
+}
+
+std::shared_ptr<TController> TPlayerModel::CreateController() const {
+  switch (kind) {
+    case INFORMED:
+      return TControllerInformed::Create(reaction);
+    case NEWCOMER:
+      return TControllerNewcomer::Create(reaction);
+    default: {
+      std::array<int32_t, 6> player = reference;
+      for (size_t delay = 0; delay < 3; delay++) {
+        player[delay] = player[delay] * RandomInt(100 - kPlayerJitterPercent, 100 + kPlayerJitterPercent) / 100;
+      }
+      return TControllerAI::Create(player);
+    }
+  }
+}
+
+void SimulateMatches(const TPlayerModel& player, const TOpponent& opponent, int matches, TManualClock& clock,
                      TSimulatedMatches& result) {
   for (int match = 0; match < matches; match++) {
     PlayMatch(player, opponent, clock, result);

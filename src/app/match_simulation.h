@@ -1,20 +1,47 @@
-// Tournament matches played headless between two computer players: a reference player as fighter 0 against a
-// roster opponent, with the game's own fighters, controllers and round rules, on a clock moved by hand. The match
-// simulator balances the roster with it, and the roster's test checks that each level is harder than the last.
+// Tournament matches played headless: a player as fighter 0 against a roster opponent, with the game's own
+// fighters, controllers and round rules, on a clock moved by hand. The player is the reference computer player
+// or a model of a person (an informed player or a newcomer). The match simulator balances the roster with it,
+// and the roster's test checks that each level is harder than the last.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
 
+#include "fighters/controller_player.h"
+
+class TController;
 class TManualClock;
 class TOpponent;
 
-// A reference player that reacts in about a quarter of a second and shifts its guard for lunges, like a player
-// who knows the game.
+// A reference player that reacts in about a quarter of a second and shifts its guard for lunges: the computer's
+// own controller in the player's place.
 constexpr std::array<int32_t, 6> REFERENCE_PLAYER = {250, 200, 50, 800, 3, 1};
 
+// Who plays fighter 0.
+struct TPlayerModel {
+  enum TKind { REFERENCE, INFORMED, NEWCOMER };
+  TKind kind = REFERENCE;
+  std::array<int32_t, 6> reference = REFERENCE_PLAYER;  // the computer controller's numbers, for REFERENCE
+  TReaction reaction;                                   // a person's, for INFORMED and NEWCOMER
+
+  static TPlayerModel Informed(int32_t meanMillis);
+  static TPlayerModel Newcomer();
+  // "reference", six numbers "t_pose,t_punch,t_decide,t_vthresh,vthresh,aggressive" for the reference player,
+  // "informed" or "newcomer", each of the last two optionally followed by ":MEAN", ":MEAN:SPREAD" or
+  // ":MEAN:SPREAD:MISTAKES%" (reaction time in ms). False, leaving model as it was, for anything else.
+  static bool Parse(std::string_view text, TPlayerModel* model);
+  // The model as Parse reads it back, with every number.
+  std::string Name() const;
+  // A controller for fighter 0 in one match. The reference player's three delays are its own in each match, give
+  // or take 15 %, as a person's would be; the models of people draw every reaction time anew.
+  std::shared_ptr<TController> CreateController() const;
+};
+
 struct TSimulatedMatches {
-  int wins = 0;     // by the reference player
+  int wins = 0;     // by the player
   int losses = 0;
   int stalled = 0;  // matches nobody could end: a round of three minutes, or more than twenty rounds
   long rounds = 0;
@@ -22,7 +49,7 @@ struct TSimulatedMatches {
 };
 
 // Plays matches tournament matches at the opponent's level and adds their outcome to result. The clock must be
-// the installed clock source; the random generator decides the reference player's delays in each match (its own
-// give or take 15 %, as a person's would be), so a seed makes the whole run repeatable.
-void SimulateMatches(const std::array<int32_t, 6>& player, const TOpponent& opponent, int matches,
-                     TManualClock& clock, TSimulatedMatches& result);
+// the installed clock source; the random generator decides the player's timing, so a seed makes the whole run
+// repeatable.
+void SimulateMatches(const TPlayerModel& player, const TOpponent& opponent, int matches, TManualClock& clock,
+                     TSimulatedMatches& result);

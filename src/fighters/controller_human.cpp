@@ -1,55 +1,29 @@
 // The player's controller.
 #include "fighters/controller_human.h"
 
-#include <cstdlib>
-
 #include "controls/commands.h"
+#include "fighters/command_steering.h"
 #include "fighters/figure.h"
-#include "shared/game_state.h"
+
+namespace {
+
+// The fighting commands as the bindings read them in this frame.
+TCommandFrame ReadCommands() {
+  TCommandFrame commands;
+  for (int32_t command = 0; command < COMMAND_PAUSE; command++) {
+    commands.down[static_cast<size_t>(command)] = CommandDown(command) != 0;
+    commands.hit[static_cast<size_t>(command)] = CommandHit(command) != 0;
+  }
+  return commands;
+}
+
+}  // namespace
 
 int32_t TControllerHuman::_MayAct() {
-  if (std::abs(fig->action) == ACTION_PUNCH) {
-    return AnyCommandHit(COMMAND_LEFT_HAND + 1);
-  }
-  if (fig->action == ACTION_HURT) {
-    return AnyCommandHit(COMMAND_BACKWARD + 1);
-  }
-  return 1;
+  return MayAct(*fig, ReadCommands()) ? 1 : 0;
 }
 
 int32_t TControllerHuman::Update() {
-  bool punching = std::abs(fig->action) == ACTION_PUNCH;
-  bool free = !punching && fig->action != ACTION_HURT;
-  if (_MayAct() == 0) {
-    return 0;
-  }
-
-  if (CommandDown(COMMAND_UP) != 0) {
-    fig->height = 0;
-    // An arm that is out stays out unless Up was pressed anew.
-    if (std::abs(fig->action) != ACTION_PUNCH || CommandHit(COMMAND_UP) != 0) {
-      fig->action = ACTION_GUARD;
-    }
-  } else if (CommandDown(COMMAND_DOWN) != 0) {
-    fig->height = 2;
-    if (std::abs(fig->action) != ACTION_PUNCH || CommandHit(COMMAND_DOWN) != 0) {
-      fig->action = ACTION_GUARD;
-    }
-  } else {
-    fig->height = 1;
-    if (CommandDown(COMMAND_FORWARD) != 0) {
-      fig->Walk(ACTION_FORWARD);
-    } else if (CommandDown(COMMAND_BACKWARD) != 0) {
-      fig->Walk(ACTION_BACK);
-    } else if (free) {
-      fig->action = ACTION_GUARD;
-    }
-  }
-
-  if (CommandHit(COMMAND_LEFT_HAND) != 0) {
-    fig->Attack(1);
-  } else if (CommandHit(COMMAND_RIGHT_HAND) != 0) {
-    fig->Attack(0);
-  }
+  SteerByCommands(*fig, ReadCommands());
   return 0;
 }

@@ -1,5 +1,5 @@
 // The player's controller: turns the commands held and newly pressed in this frame into a guard height, a walk
-// and a punch for fighter 0. It keeps no state of its own.
+// and a punch for fighter 0 (see command_steering.h). It keeps no state of its own.
 #pragma once
 
 #include "fighters/controller.h"

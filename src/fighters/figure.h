@@ -28,6 +28,13 @@ enum : int32_t {
 constexpr int32_t HEIGHTS = 3;
 constexpr int32_t HANDS = 2;
 
+// Vulnerability levels by [height][hand] of an incoming punch.
+using TVulnMatrix = std::array<std::array<int32_t, HANDS>, HEIGHTS>;
+
+// The matrix of a fighter in the given action at the given height with the given hand out (or last hit): it
+// follows from the pose alone, which is why a player who knows the rules can read it off the screen.
+TVulnMatrix PoseVulnerability(int32_t action, int32_t height, int32_t side);
+
 class TImage;
 
 // The sprite sheet all fighters are drawn from: 40 cells of 128 by 128, cells 0-19 the untinted base layer and
@@ -68,6 +75,9 @@ public:
   // colour (white), then the tint layer in its tint. Stores the cell in frame and moves the walk cycle on. Expects
   // white and scale (1, 1), and leaves them so.
   int32_t Draw();
+  // The sprite cell of the fighter's pose as drawn, the walk shown by its first cell: the guard's height, the
+  // height and hand of an arm that is out or of the punch that staggered it, a walk, the round's end.
+  int32_t PoseCell() const;
 
   TFigure* opp = nullptr;  // the opponent; not owned, the two are replaced together
   int32_t x = 0;           // ring position 0..200
@@ -84,8 +94,8 @@ public:
   int32_t health = 1000;
   int32_t maxhealth = 1000;
   std::array<int32_t, HANDS> power = {};
-  std::array<std::array<int32_t, HANDS>, HEIGHTS> vuln = {};  // [height][hand] of an incoming punch
-  int32_t height = 0;                                         // guard or punch height
+  TVulnMatrix vuln = {};  // [height][hand] of an incoming punch
+  int32_t height = 0;     // guard or punch height
   int32_t side = 0;      // hand of the current punch; after a hit taken, the hand that hit
   int32_t hit = 0;       // 1 while a landed punch of the opponent waits for resolution
   int32_t hith = 0;      // its height

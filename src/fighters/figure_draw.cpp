@@ -29,31 +29,31 @@ int32_t TFigure::Load() {
   return 0;
 }
 
-int32_t TFigure::Draw() {
+int32_t TFigure::PoseCell() const {
   switch (action) {
     case ACTION_PUNCH:
     case ACTION_RECOVER:
     case ACTION_HURT:
-      frame = std::abs(action) + 2 * height + side;
-      break;
+      return std::abs(action) + 2 * height + side;
     case ACTION_FORWARD:
     case ACTION_BACK:
-      frame = kWalkCell;
-      // Only drawing moves the cycle on, one period per frame at most; it stands still while the match is paused.
-      if (GameState != GAMESTATE_PAUSED) {
-        if (ElapsedMillis() >= AddMillis(wtime, 2 * kWalkStepMillis)) {
-          wtime = AddMillis(wtime, 2 * kWalkStepMillis);
-        } else if (ElapsedMillis() >= AddMillis(wtime, kWalkStepMillis)) {
-          frame = kWalkCell + 1;
-        }
-      }
-      break;
+      return kWalkCell;
     case ACTION_GUARD:
-      frame = height;
-      break;
+      return height;
     default:
-      frame = action;
-      break;
+      return action;
+  }
+}
+
+int32_t TFigure::Draw() {
+  frame = PoseCell();
+  // Only drawing moves the walk cycle on, one period per frame at most; it stands still while the match is paused.
+  if (frame == kWalkCell && GameState != GAMESTATE_PAUSED) {
+    if (ElapsedMillis() >= AddMillis(wtime, 2 * kWalkStepMillis)) {
+      wtime = AddMillis(wtime, 2 * kWalkStepMillis);
+    } else if (ElapsedMillis() >= AddMillis(wtime, kWalkStepMillis)) {
+      frame = kWalkCell + 1;
+    }
   }
   auto screenX = static_cast<float>(x + kRingToScreen);
   auto screenY = static_cast<float>(y);

@@ -26,6 +26,53 @@ int32_t Clamped(int32_t value, int32_t low, int32_t high) {
 
 }  // namespace
 
+TVulnMatrix PoseVulnerability(int32_t action, int32_t height, int32_t side) {
+  // Medium everywhere, then by action.
+  TVulnMatrix vuln;
+  for (auto& row : vuln) {
+    row = {2, 2};
+  }
+  auto h0 = static_cast<size_t>(height);
+  auto s0 = static_cast<size_t>(side);
+  switch (action) {
+    case ACTION_GUARD:
+      vuln[h0] = {0, 0};
+      if (height == 0) {
+        vuln[2] = {3, 3};
+      } else if (height == 2) {
+        vuln[0] = {3, 3};
+      }
+      break;
+    case ACTION_FORWARD:
+    case ACTION_BACK:
+      vuln[0] = {1, 1};
+      vuln[1] = {1, 1};
+      break;
+    case ACTION_RECOVER:
+      // The other hand guards the punch's height; the punching side is open everywhere else.
+      for (size_t h = 0; h < vuln.size(); h++) {
+        if (h == h0) {
+          vuln[h][1 - s0] = 0;
+        } else {
+          vuln[h][s0] = 3;
+        }
+      }
+      break;
+    case ACTION_HURT:
+      for (size_t h = 0; h < vuln.size(); h++) {
+        if (h == h0) {
+          vuln[h][s0] = 1;
+        } else {
+          vuln[h][1 - s0] = 3;
+        }
+      }
+      break;
+    default:
+      break;
+  }
+  return vuln;
+}
+
 int32_t TFigure::Control() {
   if (action < ACTION_WIN) {
     controller->Update();
@@ -65,51 +112,11 @@ int32_t TFigure::Control() {
     action = ACTION_GUARD;
   }
 
-  // This tick's vulnerability matrix: medium everywhere, then by action.
-  for (int32_t h = 0; h < HEIGHTS; h++) {
-    SetVuln(h, -1, 2);
+  // A new guard height arms the lunge: the punch after it comes in with a step. Walking arms it too.
+  if ((action == ACTION_GUARD && slideh != height) || action == ACTION_FORWARD || action == ACTION_BACK) {
+    mayslide = 1;
   }
-  switch (action) {
-    case ACTION_GUARD:
-      // A new guard height arms the lunge: the punch after it comes in with a step.
-      if (slideh != height) {
-        mayslide = 1;
-      }
-      SetVuln(height, -1, 0);
-      if (height == 0) {
-        SetVuln(2, -1, 3);
-      } else if (height == 2) {
-        SetVuln(0, -1, 3);
-      }
-      break;
-    case ACTION_FORWARD:
-    case ACTION_BACK:
-      mayslide = 1;
-      SetVuln(0, -1, 1);
-      SetVuln(1, -1, 1);
-      break;
-    case ACTION_RECOVER:
-      // The other hand guards the punch's height; the punching side is open everywhere else.
-      for (int32_t h = 0; h < HEIGHTS; h++) {
-        if (h == height) {
-          SetVuln(h, 1 - side, 0);
-        } else {
-          SetVuln(h, side, 3);
-        }
-      }
-      break;
-    case ACTION_HURT:
-      for (int32_t h = 0; h < HEIGHTS; h++) {
-        if (h == height) {
-          SetVuln(h, side, 1);
-        } else {
-          SetVuln(h, 1 - side, 3);
-        }
-      }
-      break;
-    default:
-      break;
-  }
+  vuln = PoseVulnerability(action, height, side);
 
   if (action == ACTION_PUNCH) {
     int32_t& punchPower = power[static_cast<size_t>(side)];

@@ -133,23 +133,29 @@ struct Opponent {
   int health;
 };
 
-// Level 1 acts about once a second, like the training partner, and punches only into wide openings; every
-// level after it reacts faster, changes guard to punch sooner and loses patience sooner; from level 4 it shifts
-// its guard to win lunges. Levels 7 to 10 were set with the match simulator against its reference player (about
-// a quarter of a second to react): it wins about 90, 67, 50 and 17 of 100 matches there, and every earlier level
-// at least as often. Rounds grow longer with the health, which lets a stronger opponent's edge tell. The tints
-// stay clear of the player's green.
+// Balanced with the match simulator against models of people (tools/simulator.cpp): an informed player, who
+// guards where the opponent punches and punches where it is open, reacting in 0.22 s or in 0.35 s, and a
+// newcomer who presses keys at a person's pace without the height rule.
+//
+// Levels 1 to 3 act about once a second, like the training partner, and punch only into wide openings: anyone
+// wins them. From level 4 the opponent shifts its guard to win lunges, from level 5 it punches into any medium
+// opening: the newcomer's wins end at levels 5 and 6, the slow informed player's at 6 and 7. Levels 7 to 10 are
+// for the quick informed player, who wins about 99, 91, 60 and 29 matches of 100 there. The computer's delays act
+// in whole ticks of 20 ms, so the last levels step by ticks of different delays rather than by a little of each:
+// level 10 decides a tick sooner than level 9, though it changes guard before a punch as slowly as level 8.
+// Rounds grow longer with the health, which lets a stronger opponent's edge tell. The tints stay clear of the
+// player's green.
 constexpr Opponent ROSTER[10] = {
     {800, 700, 150, 1500, 3, 0, 220, 50, 40, 100},   // red
     {650, 560, 130, 1300, 3, 0, 50, 100, 230, 120},  // blue
     {520, 450, 110, 1150, 3, 0, 255, 140, 30, 140},  // orange
-    {430, 370, 95, 1000, 3, 1, 150, 80, 220, 160},   // purple
-    {360, 300, 80, 900, 2, 1, 40, 190, 220, 180},    // cyan
-    {300, 240, 65, 800, 2, 1, 245, 245, 245, 200},   // white
-    {269, 230, 50, 495, 3, 1, 230, 70, 160, 220},    // magenta
-    {275, 226, 42, 608, 2, 1, 130, 135, 150, 250},   // steel
-    {276, 214, 48, 620, 2, 1, 60, 60, 70, 280},      // black
-    {239, 210, 40, 548, 2, 1, 255, 210, 50, 300},    // gold
+    {400, 330, 90, 1000, 3, 1, 150, 80, 220, 160},   // purple
+    {300, 240, 70, 800, 2, 1, 40, 190, 220, 180},    // cyan
+    {260, 200, 55, 650, 2, 1, 245, 245, 245, 200},   // white
+    {210, 150, 50, 600, 2, 1, 230, 70, 160, 220},    // magenta
+    {210, 130, 35, 550, 2, 1, 130, 135, 150, 250},   // steel
+    {210, 110, 35, 550, 2, 1, 60, 60, 70, 280},      // black
+    {190, 130, 35, 550, 2, 1, 255, 210, 50, 300},    // gold
 };
 
 }  // namespace

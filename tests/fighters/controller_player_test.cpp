@@ -1,0 +1,137 @@
+// The models of players: what the informed player and the newcomer do with what they see, and how late.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "fighters/controller_informed.h"
+#include "fighters/controller_newcomer.h"
+#include "fighters/figure.h"
+#include "media/core/random.h"
+#include "support/fighter_fixture.h"
+
+namespace {
+
+// The left fighter is played by a model; the right one takes the poses a test gives it.
+class PlayerModelTest : public FighterTest {
+protected:
+  void Play(std::shared_ptr<TControllerPlayer> player) {
+    a->controller = player;
+    player->fig = a.get();
+  }
+  // One tick of the round, then 20 ms on the clock.
+  void Step() {
+    Tick();
+    clock.Advance(20);
+  }
+  // The opponent stands guard at a height, wherever the player's punches leave it.
+  void OpponentGuards(int32_t height) {
+    b->action = ACTION_GUARD;
+    b->height = height;
+  }
+};
+
+constexpr TReaction kExact200 = {200, 0, 0};  // always exactly 200 ms, never a slip
+
+}  // namespace
+
+TEST_F(PlayerModelTest, TheInformedPlayerGuardsWhereTheOpponentMovesItsGuardOneReactionTimeLater) {
+  Play(TControllerInformed::Create(kExact200));
+  Place(50, 125);
+  OpponentGuards(1);
+  for (int i = 0; i < 20; i++) {
+    a->power = {0, 0};  // no power to punch with: it can only guard
+    Step();
+  }
+  ASSERT_EQ(a->height, 1);
+  int32_t shown = clock.Now();
+  OpponentGuards(0);
+  while (clock.Now() < shown + 200) {
+    a->power = {0, 0};
+    Step();
+    EXPECT_EQ(a->height, 1) << "guarded high " << clock.Now() - shown << " ms after it was shown";
+  }
+  Step();
+  EXPECT_EQ(a->height, 0);
+  EXPECT_EQ(a->action, ACTION_GUARD);
+}
+
+TEST_F(PlayerModelTest, TheInformedPlayerTakesTheGuardFirstThenPunchesTheHardOpening) {
+  Play(TControllerInformed::Create(kExact200));
+  Place(50, 125);
+  OpponentGuards(0);  // a high guard leaves the belly open
+  int32_t start = clock.Now();
+  while (b->health == 1000 && clock.Now() < start + 2000) {
+    OpponentGuards(0);
+    Step();
+  }
+  EXPECT_EQ(b->health, 980) << "one hard punch at full power";
+  EXPECT_EQ(a->height, 2);
+  EXPECT_EQ(a->action, ACTION_RECOVER);
+  // First the high guard (one reaction), then the low punch (another, on what was seen after the first).
+  EXPECT_GE(clock.Now() - start, 400);
+  EXPECT_LE(clock.Now() - start, 460);
+}
+
+TEST_F(PlayerModelTest, TheInformedPlayerWalksInWhenOutOfReach) {
+  Play(TControllerInformed::Create(kExact200));
+  Place(0, 200);
+  OpponentGuards(1);
+  for (int i = 0; i < 15; i++) {
+    Step();
+  }
+  EXPECT_EQ(a->action, ACTION_FORWARD);
+  EXPECT_GT(a->x, 0);
+  for (int i = 0; i < 100; i++) {
+    a->power = {0, 0};
+    Step();
+  }
+  EXPECT_LT(b->x - a->x, 80) << "it stopped in reach";
+  EXPECT_EQ(a->action, ACTION_GUARD);
+}
+
+TEST_F(PlayerModelTest, AnInformedPlayerWhoAlwaysSlipsPunchesIntoTheGuardAndGuardsLate) {
+  Play(TControllerInformed::Create({200, 0, 100}));
+  Place(50, 125);
+  OpponentGuards(1);
+  int32_t start = clock.Now();
+  while (b->health == 1000 && clock.Now() < start + 2000) {
+    OpponentGuards(1);
+    Step();
+  }
+  EXPECT_EQ(b->health, 999) << "a punch into the middle guard, blocked";
+  EXPECT_EQ(a->height, 1);
+
+  // The guard it needs is put off a reaction at a time, for as long as it slips.
+  a->power = {0, 0};
+  for (int i = 0; i < 50; i++) {
+    OpponentGuards(2);
+    a->power = {0, 0};
+    Step();
+  }
+  EXPECT_NE(a->height, 2);
+}
+
+TEST_F(PlayerModelTest, TheNewcomerPressesAtAPersonsPaceAtEveryHeight) {
+  SeedRandom(7);
+  Play(TControllerNewcomer::Create());
+  Place(50, 125);
+  int punches = 0;
+  std::set<int32_t> heights;
+  int32_t lastPunch = -1;
+  for (int tick = 0; tick < 50 * 20; tick++) {  // twenty seconds in reach
+    OpponentGuards(1);
+    b->health = 1000;
+    Place(50, 125);
+    Step();
+    if (a->action == ACTION_RECOVER && a->time != lastPunch) {
+      punches++;
+      heights.insert(a->height);
+      lastPunch = a->time;
+    }
+  }
+  // About one press in 0.4 s, three in five of them punches: some 30 punches, and never more than a press a
+  // reaction.
+  EXPECT_GE(punches, 15);
+  EXPECT_LE(punches, 20 * 1000 / 300);
+  EXPECT_EQ(heights.size(), 3U) << "it does not know that heights matter";
+}
