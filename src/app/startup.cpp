@@ -26,6 +26,7 @@
 #include "frontend/font.h"
 #include "frontend/menu.h"
 #include "media/core/clock.h"
+#include "media/core/data_limits.h"
 #include "media/core/random.h"
 #include "media/core/runtime_error.h"
 #include "media/graphics/image.h"
@@ -46,18 +47,29 @@ bool Usable(const TFont& font) {
   return font._image != nullptr && font._charWidth[u'A'] != 0;
 }
 
+// A usable font whose metrics file went on past the reading limit was read from its beginning: worth a word.
+void WarnOfLongMetrics(const TFont& font, const char* path) {
+  if (font._metricsCut) {
+    ReportWarning(std::string("the font metrics \"") + path + "\" are longer than " + std::to_string(kTextFileBytes) +
+                  " bytes; only their beginning is read");
+  }
+}
+
 void LoadFonts() {
   GameFont = TFont::Load(u"gfx/font", kFontCellSize);
   // The game cannot show a word without its font.
   if (!Usable(*GameFont)) {
     throw TRuntimeError("cannot load the font \"gfx/font.png\" with its metrics \"gfx/font.dat\"");
   }
+  WarnOfLongMetrics(*GameFont, "gfx/font.dat");
   // The small font only explains the game; it plays on without the explanations.
   SmallFont = TFont::Load(u"gfx/small", kSmallFontCellSize);
   if (!Usable(*SmallFont)) {
     ReportWarning(
         "cannot load the small font \"gfx/small.png\" with its metrics \"gfx/small.dat\"; the hints are not shown");
     SmallFont = nullptr;
+  } else {
+    WarnOfLongMetrics(*SmallFont, "gfx/small.dat");
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include "controls/control_kinds.h"
 #include "frontend/menu.h"
+#include "media/core/data_limits.h"
 #include "media/core/text.h"
 #include "media/files/safe_file.h"
 #include "media/files/stream.h"
@@ -70,10 +71,26 @@ void ReadPadBinding(int32_t command, const std::u16string& line) {
   }
 }
 
+// Opens one of the game's own files for reading. Missing, it is the first run and nothing is said; anything else
+// that keeps it from being read, or a file longer than any the game writes, is worth one warning. Null when there
+// is nothing to read.
+std::shared_ptr<TStream> OpenSavedFile(const char16_t* path, const char* standing) {
+  TOpenedFile opened = OpenTextFile(path);
+  if (opened.stream == nullptr) {
+    if (!opened.missing) {
+      ReportWarning("cannot read \"" + TextToBytes(path) + "\": " + opened.problem + "; " + standing);
+    }
+  } else if (opened.cut) {
+    ReportWarning("\"" + TextToBytes(path) + "\" is longer than " + std::to_string(kTextFileBytes) +
+                  " bytes; only its beginning is read");
+  }
+  return opened.stream;
+}
+
 void ReadSettings() {
-  std::shared_ptr<TStream> stream = OpenReadStream(kSettingsPath);
+  std::shared_ptr<TStream> stream = OpenSavedFile(kSettingsPath, "the default settings stand");
   if (stream == nullptr) {
-    return;  // the first run: the defaults stand
+    return;  // the defaults stand
   }
   for (int32_t i = 0; stream->Eof() == 0; i++) {
     std::u16string line = stream->ReadLine();
@@ -94,7 +111,7 @@ void ReadSettings() {
 }
 
 void ReadProgress() {
-  std::shared_ptr<TStream> stream = OpenReadStream(kProgressPath);
+  std::shared_ptr<TStream> stream = OpenSavedFile(kProgressPath, "the tournament starts afresh");
   if (stream == nullptr) {
     return;
   }
@@ -163,7 +180,7 @@ int32_t SaveFullScreen() {
   // The file's own lines stay as they are: changes still pending on a settings or controls screen reach the file
   // only when that screen is left. Lines the file does not have yet come from the game as it is.
   std::vector<std::u16string> lines = SettingsLines();
-  if (std::shared_ptr<TStream> stream = OpenReadStream(kSettingsPath); stream != nullptr) {
+  if (std::shared_ptr<TStream> stream = OpenTextFile(kSettingsPath).stream; stream != nullptr) {
     for (size_t i = 0; stream->Eof() == 0 && i < static_cast<size_t>(kFullScreenLine); i++) {
       lines[i] = stream->ReadLine();
     }
