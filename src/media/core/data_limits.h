@@ -18,7 +18,12 @@ inline constexpr int32_t kTextFileBytes = 64 * 1024;
 inline constexpr int64_t kPicturePixels = 4096 * 2048;
 // Nor may either side pass this, whatever the other is.
 inline constexpr int32_t kPictureSide = 16384;
+// Nor may its file be longer than this: the largest picture allowed, stored with 16-bit samples and no
+// compression at all, is 67 MB. A longer file is not read, so no trailing chunk can keep the loader reading.
+inline constexpr int32_t kPictureFileBytes = 96 * 1024 * 1024;
 
 // A sound of more frames than this (a minute at the mixer's 44100 Hz, 10 MiB as 16-bit stereo) is refused as
 // soon as its header or its decoded length says so.
 inline constexpr int64_t kSoundFrames = 60 * 44100;
+// Nor may its file be longer than this: a minute of Vorbis at its highest quality takes under 4 MB.
+inline constexpr int32_t kSoundFileBytes = 32 * 1024 * 1024;
