@@ -205,13 +205,14 @@ step_baddata() {
     echo "shows; \`/usr/bin/time\` for a run that stops). Times and memory are those of the debug build with its"
     echo "sanitizers, whose own start-up is slower and larger than the shipped game's."
     echo
-    echo "The limits behind these cases (\`src/media/core/data_limits.h\`): text files are read up to"
-    echo "$(sed -n 's/^inline constexpr int32_t kTextFileBytes = \(.*\);/\1/p' src/media/core/data_limits.h) bytes; a"
-    echo "picture of more than $(sed -n 's/^inline constexpr int64_t kPicturePixels = \(.*\);/\1/p' src/media/core/data_limits.h)"
-    echo "pixels, or more than $(sed -n 's/^inline constexpr int32_t kPictureSide = \(.*\);/\1/p' src/media/core/data_limits.h) on a"
-    echo "side, is refused from its header; a sound of more than"
-    echo "$(sed -n 's/^inline constexpr int64_t kSoundFrames = \(.*\);/\1/p' src/media/core/data_limits.h) frames is refused from"
-    echo "its announced length. Only regular files are opened, without blocking: anything else counts as unreadable."
+    local limits=src/media/core/data_limits.h
+    limit() { echo $(($(sed -n "s/^inline constexpr int[0-9_t]* $1 = \(.*\);.*/\1/p" "$limits"))); }
+    echo "The limits behind these cases, named in \`$limits\`: text files are read up to $(limit kTextFileBytes) bytes;"
+    echo "a picture of more than $(limit kPicturePixels) pixels, or more than $(limit kPictureSide) on a side, is refused"
+    echo "from its header, and a picture file longer than $(limit kPictureFileBytes) bytes is not read; a sound of more"
+    echo "than $(limit kSoundFrames) frames is refused from its announced length, and a sound file longer than"
+    echo "$(limit kSoundFileBytes) bytes is not read. Only regular files are opened, without blocking: anything else"
+    echo "counts as a file that cannot be read."
     echo
     echo "Command: \`xvfb-run -a tests/e2e/bad_data.sh --table TABLE build/debug/game\` (\`.ci/run\` runs a sample: 13"
     echo "files removed, cut and filled with garbage as \`E2E.DamagedDataFiles\`, and 8 files in every hostile case as"

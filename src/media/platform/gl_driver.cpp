@@ -72,6 +72,17 @@ bool StartVideo() {
   return true;
 }
 
+}  // namespace
+
+void StartVideoEarly() {
+  if (StartVideo()) {
+    FrameLogStep("SDL video");
+  }
+  lastError.clear();
+}
+
+namespace {
+
 // A window with its OpenGL context.
 class TGLGraphics : public TGraphics {
 public:
@@ -232,10 +243,13 @@ void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float
 std::shared_ptr<TGraphics> TGLPlaxDriverImpl::CreateGraphics(int32_t width, int32_t height, int32_t depth,
                                                              int32_t hertz, int32_t flags) {
   lastError.clear();
+  bool started = SDL_WasInit(SDL_INIT_VIDEO) != 0;
   if (!StartVideo()) {
     return nullptr;
   }
-  FrameLogStep("SDL video");
+  if (!started) {
+    FrameLogStep("SDL video");
+  }
   SDL_GL_ResetAttributes();
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
