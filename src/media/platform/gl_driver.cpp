@@ -51,7 +51,12 @@ bool StartVideo() {
     if (!ChooseVideoDriver()) {
       return false;
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    bool started = false;
+    {
+      TQuietLibraries quiet;
+      started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    }
+    if (!started) {
       lastError = SDL_GetError();
       if (!Set("SDL_VIDEODRIVER") && !Set("WAYLAND_DISPLAY")) {
         lastError = std::string("cannot reach the display \"") + SDL_getenv("DISPLAY") + "\" (" + lastError + ")";
