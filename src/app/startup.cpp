@@ -3,10 +3,11 @@
 // opens, so that a missing file stops the game before anything appears; images need no window to be loaded, and
 // the drawing layer keeps them drawable when the window is re-opened.
 //
-// The sprite sheet is loaded on a second thread while the font is, and the ring backgrounds and the sound effects,
-// which the first frame does not need, while the window opens, which takes about as long. The game waits for the
-// sheet before the window opens and for the rest before its first frame: every frame sees everything loaded, as if
-// it had all been loaded first, and the first frame comes sooner.
+// The fonts and the sprite sheet are loaded on a second thread while the game thread connects to the display and
+// reads the bindings, and the ring backgrounds and the sound effects, which the first frame does not need, while
+// the window opens, which takes about as long. The game waits for the fonts and the sheet before the window opens
+// and for the rest before its first frame: every frame sees everything loaded, as if it had all been loaded first,
+// and the first frame comes sooner.
 #include "app/startup.h"
 
 #include <exception>
@@ -26,12 +27,14 @@
 #include "frontend/font.h"
 #include "frontend/menu.h"
 #include "media/core/clock.h"
+#include "media/core/data_limits.h"
 #include "media/core/random.h"
 #include "media/core/runtime_error.h"
 #include "media/graphics/image.h"
 #include "media/input/gamepad.h"
 #include "media/measure/frame_log.h"
 #include "media/platform/game_folders.h"
+#include "media/platform/gl_driver.h"
 #include "media/platform/media.h"
 #include "media/platform/timer.h"
 #include "shared/game_state.h"
@@ -47,26 +50,37 @@ bool Usable(const TFont& font) {
   return font._image != nullptr && font._charWidth[u'A'] != 0;
 }
 
+// A usable font whose metrics file went on past the reading limit was read from its beginning: worth a word.
+void WarnOfLongMetrics(const TFont& font, const char* path) {
+  if (font._metricsCut) {
+    ReportWarning(std::string("the font metrics \"") + path + "\" are longer than " + std::to_string(kTextFileBytes) +
+                  " bytes; only their beginning is read");
+  }
+}
+
 void LoadFonts() {
   GameFont = TFont::Load(u"gfx/font", kFontCellSize);
   // The game cannot show a word without its font.
   if (!Usable(*GameFont)) {
     throw TRuntimeError("cannot load the font \"gfx/font.png\" with its metrics \"gfx/font.dat\"");
   }
+  WarnOfLongMetrics(*GameFont, "gfx/font.dat");
   // The small font only explains the game; it plays on without the explanations.
   SmallFont = TFont::Load(u"gfx/small", kSmallFontCellSize);
   if (!Usable(*SmallFont)) {
     ReportWarning(
         "cannot load the small font \"gfx/small.png\" with its metrics \"gfx/small.dat\"; the hints are not shown");
     SmallFont = nullptr;
+  } else {
+    WarnOfLongMetrics(*SmallFont, "gfx/small.dat");
   }
 }
 
-// What start-up loads beside its own steps: the sprite sheet, then the ring backgrounds, and, once the audio
-// driver has been chosen, the sound effects. Threaded, it does so on a thread of its own from Start on (once the
+// What start-up loads beside its own steps: the fonts and the sprite sheet, then the ring backgrounds, and, once
+// the audio driver has been chosen, the sound effects. Threaded, it does so on a thread of its own from Start on (once the
 // globals it writes have been reset and the image flags it reads set); otherwise (or where no thread can be
 // started) each part is loaded when the game thread asks for it. Either way the game thread takes the sprite sheet
-// before the window opens, so that a missing sheet still stops the game before anything appears, and the rest
+// before the window opens, so that a missing font or sheet still stops the game before anything appears, and the rest
 // before the first frame. The parts only decode files into the globals that hold them, which nothing else touches
 // until they are taken.
 class TStartUpLoading {
@@ -94,13 +108,14 @@ public:
   TStartUpLoading(const TStartUpLoading&) = delete;
   TStartUpLoading& operator=(const TStartUpLoading&) = delete;
 
-  // Waits for the sprite sheet; raises its failure.
-  void TakeSpriteSheet() {
+  bool Threaded() const { return _thread.joinable(); }
+  // Waits for the fonts and the sprite sheet; raises their failure.
+  void TakeRequiredData() {
     if (!_thread.joinable()) {
-      LoadSpriteSheet();
+      LoadRequiredData();
       return;
     }
-    _sheet.get_future().get();
+    _required.get_future().get();
   }
   // The audio driver is chosen: the effects may be made with it.
   void AudioDriverChosen() {
@@ -121,7 +136,10 @@ public:
   }
 
 private:
-  static void LoadSpriteSheet() {
+  // The font first: a game without its font and its sheet names the font.
+  static void LoadRequiredData() {
+    LoadFonts();
+    FrameLogStep("fonts");
     TFigure::Load();
     FrameLogStep("sprite sheet");
   }
@@ -135,10 +153,10 @@ private:
   }
   void Run() {
     try {
-      LoadSpriteSheet();
-      _sheet.set_value();
+      LoadRequiredData();
+      _required.set_value();
     } catch (...) {
-      _sheet.set_exception(std::current_exception());
+      _required.set_exception(std::current_exception());
       return;
     }
     try {
@@ -153,27 +171,29 @@ private:
 
   bool _threaded;
   std::thread _thread;
-  std::promise<void> _sheet;
+  std::promise<void> _required;
   std::promise<bool> _go;
   bool _driverChosen = false;
   std::exception_ptr _failure;
 };
 
-// The game's data in start-up's order, after every floor's state is reset: the required data first (the fonts;
-// the sprite sheet, which the loading may take on its thread meanwhile), the bindings and key captions, the saved
-// settings, the roster and the audio device, whose effects and the ring backgrounds the loading finishes.
+// The game's data in start-up's order, after every floor's state is reset: the required data first (the fonts
+// and the sprite sheet, which the loading may take on its thread while this one connects to the display), the
+// bindings and key captions, the saved settings, the roster and the audio device, whose effects and the ring
+// backgrounds the loading finishes.
 void LoadData(TStartUpLoading& loading) {
   ResetGame();
   SetDefaultImageFlags(0);
   loading.Start();
-  LoadFonts();
-  FrameLogStep("fonts");
+  if (loading.Threaded()) {
+    StartVideoEarly();
+  }
   int32_t pads = CountGamepads();
   InstallDefaultBindings(pads - 1);
   SeedRandom(ElapsedMillis());
   TControl::Init(u"bin/keyboard.dat");
   FrameLogStep("gamepads and bindings");
-  loading.TakeSpriteSheet();
+  loading.TakeRequiredData();
   Menu::Load();
   // Saved bindings may name a pad that is not there (none was, when they were saved): they go to one that is.
   TakeUpGamepads(pads);

@@ -2,8 +2,10 @@
 #include "controls/control.h"
 
 #include <algorithm>
+#include <string>
 
 #include "controls/default_bindings.h"
+#include "media/core/data_limits.h"
 #include "media/core/text.h"
 #include "media/files/stream.h"
 #include "media/platform/media.h"
@@ -74,11 +76,17 @@ int32_t TControl::DropHits() {
 }
 
 int32_t TControl::Init(std::u16string_view path) {
-  std::shared_ptr<TStream> stream = OpenReadStream(path);
+  TOpenedFile opened = OpenTextFile(path);
+  std::shared_ptr<TStream> stream = opened.stream;
   if (stream == nullptr) {
     // The captions only label the controls screens: the game plays on with empty ones.
-    ReportWarning("cannot read the key captions \"" + TextToBytes(path) + "\"; keys are shown without names");
+    ReportWarning("cannot read the key captions \"" + TextToBytes(path) + "\" (" + opened.problem +
+                  "); keys are shown without names");
     return 0;
+  }
+  if (opened.cut) {
+    ReportWarning("the key captions \"" + TextToBytes(path) + "\" are longer than " + std::to_string(kTextFileBytes) +
+                  " bytes; only their beginning is read");
   }
   while (stream->Eof() == 0) {
     std::u16string line = stream->ReadLine();

@@ -1,8 +1,12 @@
 // The tournament roster.
 #include "fighters/opponent.h"
 
+#include <string>
+
+#include "media/core/data_limits.h"
 #include "media/core/text.h"
 #include "media/files/stream.h"
+#include "media/platform/media.h"
 #include "shared/game_state.h"
 
 std::vector<std::shared_ptr<TOpponent>> Opponents;
@@ -18,15 +22,20 @@ constexpr const char* kRosterPath = "bin/tournament.dat";
 }  // namespace
 
 int32_t TOpponent::Load() {
-  std::shared_ptr<TStream> stream = OpenReadStream(BytesToText(kRosterPath));
+  TOpenedFile opened = OpenTextFile(BytesToText(kRosterPath));
+  std::shared_ptr<TStream> stream = opened.stream;
   if (stream == nullptr) {
-    Reject("cannot be opened");
+    Reject("cannot be opened (" + opened.problem + ")");
   }
   Opponents.clear();
   int32_t lineNumber = 0;
   while (stream->Eof() == 0) {
     std::u16string line = stream->ReadLine();
     lineNumber++;
+    // A file cut at the reading limit ends inside a line that its author wrote whole: that part is not judged.
+    if (opened.cut && stream->Eof() != 0) {
+      break;
+    }
     std::vector<std::u16string> fields = SplitText(line, u'\t');
     if (fields.size() < OPPONENT_PARAMS || line.empty()) {
       Reject("has " + std::to_string(line.empty() ? 0 : fields.size()) + " fields on line " +
@@ -43,6 +52,11 @@ int32_t TOpponent::Load() {
   if (static_cast<int32_t>(Opponents.size()) < LEVEL_COUNT) {
     Reject("has " + std::to_string(Opponents.size()) + " lines; it needs one for each of the " +
            std::to_string(LEVEL_COUNT) + " levels");
+  }
+  // Said only once the roster is known to be usable: a game that stops says one thing, why it stops.
+  if (opened.cut) {
+    ReportWarning(std::string("the tournament roster \"") + kRosterPath + "\" is longer than " +
+                  std::to_string(kTextFileBytes) + " bytes; the lines after that are not read");
   }
   return 0;
 }

@@ -36,7 +36,9 @@ std::shared_ptr<TFont> TFont::Load(std::u16string_view path, int32_t size) {
 
 void TFont::_ReadMetrics(std::u16string_view path) {
   _charWidth.fill(0);
-  std::shared_ptr<TStream> stream = OpenReadStream(path);
+  TOpenedFile opened = OpenTextFile(path);
+  std::shared_ptr<TStream> stream = opened.stream;
+  _metricsCut = opened.cut;
   if (stream == nullptr) {
     return;
   }

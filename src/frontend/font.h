@@ -33,7 +33,8 @@ public:
   int32_t GetWidth(std::u16string_view text);
 
   // Reads the 261 metrics from the file's bytes: numbers are runs of digits and "-", separated by anything else;
-  // a number still running at the end of the file is not stored. Numbers beyond +-4096 read as +-4096.
+  // a number still running at the end of the file is not stored. Numbers beyond +-4096 read as +-4096. Only the
+  // beginning of a file longer than any metrics need is read, and _metricsCut says so.
   void _ReadMetrics(std::u16string_view path);
 
   std::shared_ptr<TImage> _image;
@@ -44,4 +45,5 @@ public:
   int32_t _center = 0;
   int32_t _top = 0;
   int32_t _offset = 0;
+  bool _metricsCut = false;
 };

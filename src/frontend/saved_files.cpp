@@ -16,6 +16,7 @@
 
 #include "controls/control_kinds.h"
 #include "frontend/menu.h"
+#include "media/core/data_limits.h"
 #include "media/core/text.h"
 #include "media/files/safe_file.h"
 #include "media/files/stream.h"
@@ -75,19 +76,36 @@ void ReadPadBinding(int32_t command, const std::u16string& line) {
   }
 }
 
-// The player's own file, or else the one shipped with the game.
-std::shared_ptr<TStream> OpenSaved(const char16_t* name) {
-  std::shared_ptr<TStream> stream = OpenReadStream(SavePath(name));
-  if (stream == nullptr && GameFolders().installed) {
-    stream = OpenReadStream(u"bin/" + std::u16string(name));
+// One of the game's own files, opened for reading. Missing, it is the first run and nothing is said; anything else
+// that keeps it from being read, or a file longer than any the game writes, is worth one warning. Null when there
+// is nothing to read.
+std::shared_ptr<TStream> Readable(const TOpenedFile& opened, const std::u16string& path, const char* standing) {
+  if (opened.stream == nullptr) {
+    if (!opened.missing) {
+      ReportWarning("cannot read \"" + TextToBytes(path) + "\": " + opened.problem + "; " + standing);
+    }
+  } else if (opened.cut) {
+    ReportWarning("\"" + TextToBytes(path) + "\" is longer than " + std::to_string(kTextFileBytes) +
+                  " bytes; only its beginning is read");
   }
-  return stream;
+  return opened.stream;
+}
+
+// The player's own file, or else, while the player has none, the one shipped with an installed game.
+std::shared_ptr<TStream> OpenSaved(const char16_t* name, const char* standing) {
+  std::u16string path = SavePath(name);
+  TOpenedFile opened = OpenTextFile(path);
+  if (opened.missing && GameFolders().installed) {
+    path = u"bin/" + std::u16string(name);
+    opened = OpenTextFile(path);
+  }
+  return Readable(opened, path, standing);
 }
 
 void ReadSettings() {
-  std::shared_ptr<TStream> stream = OpenSaved(kSettingsName);
+  std::shared_ptr<TStream> stream = OpenSaved(kSettingsName, "the default settings stand");
   if (stream == nullptr) {
-    return;  // the first run: the defaults stand
+    return;  // the defaults stand
   }
   for (int32_t i = 0; stream->Eof() == 0; i++) {
     std::u16string line = stream->ReadLine();
@@ -108,7 +126,7 @@ void ReadSettings() {
 }
 
 void ReadProgress() {
-  std::shared_ptr<TStream> stream = OpenSaved(kProgressName);
+  std::shared_ptr<TStream> stream = OpenSaved(kProgressName, "the tournament starts afresh");
   if (stream == nullptr) {
     return;
   }
@@ -181,7 +199,7 @@ int32_t SaveFullScreen() {
   // The file's own lines stay as they are: changes still pending on a settings or controls screen reach the file
   // only when that screen is left. Lines the file does not have yet come from the game as it is.
   std::vector<std::u16string> lines = SettingsLines();
-  if (std::shared_ptr<TStream> stream = OpenSaved(kSettingsName); stream != nullptr) {
+  if (std::shared_ptr<TStream> stream = OpenSaved(kSettingsName, "the default settings stand"); stream != nullptr) {
     for (size_t i = 0; stream->Eof() == 0 && i < static_cast<size_t>(kFullScreenLine); i++) {
       lines[i] = stream->ReadLine();
     }

@@ -1,6 +1,9 @@
 #include "controls/control.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 
 #include "shared/game_state.h"
 #include "support/fake_control.h"
@@ -101,4 +104,23 @@ TEST_F(ControlTest, InitWithoutTheFileLeavesEveryCaptionEmpty) {
   for (const auto& name : KeyNames) {
     EXPECT_EQ(name, u"");
   }
+}
+
+TEST_F(ControlTest, CaptionsFromWhatIsNotAFileOrFromTooLongAFileWarnOnce) {
+  ScopedTempDir dir;
+  ASSERT_EQ(mkfifo("keyboard.dat", 0644), 0);
+  testing::internal::CaptureStderr();
+  TControl::Init(u"keyboard.dat");
+  std::string warning = testing::internal::GetCapturedStderr();
+  EXPECT_NE(warning.find("\"keyboard.dat\" (not a regular file (a named pipe))"), std::string::npos) << warning;
+
+  // The captions before the limit are kept; one beyond it is not read.
+  dir.Write("long.dat", "65\tA\n" + std::string(1 << 20, '#') + "\n66\tB\n");
+  testing::internal::CaptureStderr();
+  TControl::Init(u"long.dat");
+  warning = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1);
+  EXPECT_NE(warning.find("\"long.dat\" are longer than 65536 bytes"), std::string::npos) << warning;
+  EXPECT_EQ(KeyNames[65], u"A");
+  EXPECT_EQ(KeyNames[66], u"");
 }

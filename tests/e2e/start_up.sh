@@ -44,9 +44,17 @@ DISPLAY= WAYLAND_DISPLAY= timeout 30 "$work/game/morvik" 2>"$work/err" >/dev/nul
 grep -q "line 1" "$work/err" || fail "the roster message does not name the line: $(cat "$work/err")"
 
 copy_without
-DISPLAY= WAYLAND_DISPLAY= timeout 30 "$work/game/morvik" 2>"$work/err" >/dev/null
-[[ $? -eq 1 ]] || fail "without a display the game did not stop with status 1"
-grep -q "cannot open the game window" "$work/err" || fail "no message without a display: $(cat "$work/err")"
+# No display at all (nor a Wayland session's runtime folder), an X display with no server behind it, and this
+# one without its key (xvfb-run starts its server with one): one line on standard error, the game's own, with no
+# library's complaint about the display before or after it.
+for display in "" ":$((5000 + RANDOM % 1000))" "$DISPLAY"; do
+  env -u XDG_RUNTIME_DIR DISPLAY="$display" XAUTHORITY=/dev/null WAYLAND_DISPLAY= timeout 30 "$work/game/morvik" \
+    2>"$work/err" >/dev/null
+  [[ $? -eq 1 ]] || fail "with the display \"$display\" the game did not stop with status 1"
+  if [[ $(wc -l <"$work/err") -ne 1 ]] || ! grep -q "^morvik: cannot open the game window" "$work/err"; then
+    fail "not one line of the game's own with the display \"$display\": $(cat "$work/err")"
+  fi
+done
 
 copy_without gfx/bg3.png sfx/punchm2.ogg bin/keyboard.dat
 "$work/game/morvik" 2>"$work/err" >/dev/null &

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -65,5 +67,34 @@ TEST(Roster, ShortLinesBlankLinesAndTooFewLinesAreRefusedWithTheLine) {
   std::string few = LoadError(Lines(9, "1\t2\t3\t4\t5\t6\t7\t8\t9\t10"));
   EXPECT_NE(few.find("9 lines"), std::string::npos) << few;
   EXPECT_NE(LoadError("").find("0 lines"), std::string::npos);
+  Opponents.clear();
+}
+
+TEST(Roster, WhatIsNotAFileStopsStartUpSayingWhat) {
+  ScopedTempDir dir;
+  std::filesystem::create_directories("bin/tournament.dat");
+  try {
+    TOpponent::Load();
+    FAIL() << "a folder in the roster's place must be refused";
+  } catch (const TRosterError& failure) {
+    EXPECT_NE(std::string(failure.what()).find("bin/tournament.dat\" cannot be opened (not a regular file (a directory))"),
+              std::string::npos)
+        << failure.what();
+  }
+}
+
+// Ten good lines, then more than the reading limit holds: the levels load, the line the limit cuts is not judged,
+// and one warning says the rest was not read.
+TEST(Roster, ALongerFileIsUsedUpToTheLimitWithOneWarning) {
+  ScopedTempDir dir;
+  std::string line = "1\t2\t3\t4\t5\t6\t7\t8\t9\t10";
+  dir.Write("bin/tournament.dat", Lines(10 + 65536 / static_cast<int>(line.size()), line));
+  testing::internal::CaptureStderr();
+  TOpponent::Load();
+  std::string warning = testing::internal::GetCapturedStderr();
+  EXPECT_GE(Opponents.size(), 10u);
+  EXPECT_EQ(Opponents.size(), 65536 / (line.size() + 1));
+  EXPECT_NE(warning.find("\"bin/tournament.dat\" is longer than 65536 bytes"), std::string::npos) << warning;
+  EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1);
   Opponents.clear();
 }

@@ -72,6 +72,15 @@ TEST(FontMetrics, TheFiveMetricsFollowTheWidthsAndExtraNumbersAreIgnored) {
   EXPECT_EQ(shortFont->_offset, 0);
 }
 
+// The metrics need a few hundred bytes: a longer file is read from its start, and the font says it was cut.
+TEST(FontMetrics, OnlyTheStartOfAnOverlongFileIsRead) {
+  std::shared_ptr<TFont> font = FontFrom("7 " + std::string(1 << 20, ' ') + "9 ");
+  EXPECT_EQ(font->_charWidth[0], 7);
+  EXPECT_EQ(font->_charWidth[1], 0);
+  EXPECT_TRUE(font->_metricsCut);
+  EXPECT_FALSE(FontFrom("7 9 ")->_metricsCut);
+}
+
 TEST(FontMetrics, SignsAndOddTokens) {
   auto font = FontFrom("-5 - --5 3-4 \n");
   EXPECT_EQ(font->_charWidth[0], -5);

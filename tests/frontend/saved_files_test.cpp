@@ -1,6 +1,7 @@
 // The settings and progress files, byte for byte, read defensively, and never half written.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,6 +36,14 @@ const std::string kDefaultLines =
     "0 -1 1 0 0.00000000\r\n0 -1 2 0 0.00000000\r\n0 -1 9 0 0.00000000\r\n";
 // ... and the full-screen switch after them.
 const std::string kDefaults = kDefaultLines + "0\r\n";
+
+int Occurrences(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    count++;
+  }
+  return count;
+}
 
 }  // namespace
 
@@ -240,4 +249,47 @@ TEST_F(SavedFilesTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
     std::string left = dir.Read("bin/settings.dat");
     EXPECT_TRUE(left == soundOn || left == soundOff) << "attempt " << attempt << " left " << left.size() << " bytes";
   }
+}
+
+TEST_F(SavedFilesTest, WhatIsNotAFileWarnsOnceAndTheDefaultsStand) {
+  ASSERT_EQ(mkfifo("bin/settings.dat", 0644), 0);
+  std::filesystem::create_directory("bin/progress.dat");
+  testing::internal::CaptureStderr();
+  Menu::Load();
+  std::string warnings = testing::internal::GetCapturedStderr();
+  EXPECT_NE(warnings.find("cannot read \"bin/settings.dat\": not a regular file (a named pipe)"), std::string::npos)
+      << warnings;
+  EXPECT_NE(warnings.find("cannot read \"bin/progress.dat\": not a regular file (a directory)"), std::string::npos)
+      << warnings;
+  EXPECT_EQ(SoundOn, 1);
+  EXPECT_EQ(Zoom, 2);
+  EXPECT_EQ(Progress[0], 0);
+  // The first save puts a settings file in the pipe's place.
+  Menu::Save();
+  EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaults);
+}
+
+TEST_F(SavedFilesTest, AFileLongerThanAnyTheGameWritesIsReadFromItsStartWithOneWarning) {
+  // Sound off and zoom 3, then a key line far longer than the reading limit.
+  dir.Write("bin/settings.dat", "0\r\n3\r\n65" + std::string(1 << 20, 'x') + "\r\n84\r\n");
+  dir.Write("bin/progress.dat", "3\r\n" + std::string(1 << 20, '\r') + "2\r\n");
+  testing::internal::CaptureStderr();
+  Menu::Load();
+  std::string warnings = testing::internal::GetCapturedStderr();
+  EXPECT_NE(warnings.find("\"bin/settings.dat\" is longer than 65536 bytes"), std::string::npos) << warnings;
+  EXPECT_NE(warnings.find("\"bin/progress.dat\" is longer than 65536 bytes"), std::string::npos) << warnings;
+  EXPECT_EQ(Occurrences(warnings, "bin/settings.dat"), 1) << warnings;
+  EXPECT_EQ(Occurrences(warnings, "bin/progress.dat"), 1) << warnings;
+  EXPECT_EQ(SoundOn, 0);
+  EXPECT_EQ(Zoom, 3);
+  EXPECT_EQ(KeyBindings[0]->key, 65);  // the long line is read as far as the limit
+  EXPECT_EQ(KeyBindings[1]->key, 83);  // the default: the line with 84 lies beyond the limit
+  EXPECT_EQ(Progress[0], 3);
+  EXPECT_EQ(Progress[1], 0);  // the second line lies beyond the limit
+  // Files of the game's own length say nothing.
+  Menu::Save();
+  Menu::SaveProgress();
+  testing::internal::CaptureStderr();
+  Menu::Load();
+  EXPECT_EQ(Occurrences(testing::internal::GetCapturedStderr(), "longer than"), 0);
 }

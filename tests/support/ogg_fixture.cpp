@@ -140,3 +140,75 @@ std::string WithOverstatedLength(const std::string& ogg, int64_t extraFrames) {
   ogg_page_checksum_set(&page);
   return out;
 }
+
+std::string WithAudioRepeated(const std::string& ogg, int64_t frames) {
+  // The packets of the file, in order.
+  ogg_sync_state sync;
+  ogg_sync_init(&sync);
+  char* buffer = ogg_sync_buffer(&sync, static_cast<long>(ogg.size()));
+  std::memcpy(buffer, ogg.data(), ogg.size());
+  ogg_sync_wrote(&sync, static_cast<long>(ogg.size()));
+  ogg_stream_state in;
+  bool started = false;
+  std::vector<std::string> packets;
+  ogg_page page;
+  while (ogg_sync_pageout(&sync, &page) == 1) {
+    if (!started) {
+      ogg_stream_init(&in, ogg_page_serialno(&page));
+      started = true;
+    }
+    ogg_stream_pagein(&in, &page);
+    ogg_packet packet;
+    while (ogg_stream_packetout(&in, &packet) == 1) {
+      packets.emplace_back(reinterpret_cast<const char*>(packet.packet), static_cast<size_t>(packet.bytes));
+    }
+  }
+  int serial = started ? in.serialno : 0;
+  if (started) {
+    ogg_stream_clear(&in);
+  }
+  ogg_sync_clear(&sync);
+  if (packets.size() < 8) {
+    throw std::runtime_error("not an Ogg Vorbis file with sound in it");
+  }
+  auto asPacket = [](std::string& bytes, int64_t number) {
+    ogg_packet packet{};
+    packet.packet = reinterpret_cast<unsigned char*>(bytes.data());
+    packet.bytes = static_cast<long>(bytes.size());
+    packet.b_o_s = number == 0 ? 1 : 0;
+    packet.packetno = number;
+    return packet;
+  };
+  // The headers tell the decoder the block sizes, from which each packet's frames follow.
+  vorbis_info info;
+  vorbis_comment comment;
+  vorbis_info_init(&info);
+  vorbis_comment_init(&comment);
+  ogg_stream_state out;
+  ogg_stream_init(&out, serial);
+  std::string file;
+  for (int64_t i = 0; i < 3; i++) {
+    ogg_packet header = asPacket(packets[static_cast<size_t>(i)], i);
+    vorbis_synthesis_headerin(&info, &comment, &header);
+    ogg_stream_packetin(&out, &header);
+  }
+  AppendPages(&out, &file, true);
+  // The middle of the sound over and over: a packet adds a quarter of its block and a quarter of the one before.
+  const size_t first = packets.size() / 4, count = packets.size() / 2;
+  int64_t granule = 0, previous = 0;
+  for (int64_t n = 0; granule < frames; n++) {
+    ogg_packet packet = asPacket(packets[first + static_cast<size_t>(n) % count], 3 + n);
+    long block = vorbis_packet_blocksize(&info, &packet);
+    granule += n == 0 ? 0 : previous / 4 + block / 4;
+    previous = block;
+    packet.granulepos = granule;
+    packet.e_o_s = granule >= frames ? 1 : 0;
+    ogg_stream_packetin(&out, &packet);
+    AppendPages(&out, &file, false);
+  }
+  AppendPages(&out, &file, true);
+  ogg_stream_clear(&out);
+  vorbis_comment_clear(&comment);
+  vorbis_info_clear(&info);
+  return file;
+}

@@ -28,3 +28,7 @@ std::string EncodeOggVorbis(const TTestPcm& pcm, float quality = 0.4f);
 // The same file with its last page claiming `extraFrames` more frames than it holds (checksum kept valid), as a
 // stream that ends before its announced length.
 std::string WithOverstatedLength(const std::string& ogg, int64_t extraFrames);
+
+// A valid file at least `frames` long made from the middle of a short one, its packets repeated with the granule
+// positions that their block sizes give: a long sound without the time it takes to encode one.
+std::string WithAudioRepeated(const std::string& ogg, int64_t frames);

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Times start-up from launch to the first presented frame, for the game and for the empty SDL program, in turns.
+"""Times start-up from launch to the first presented frame, for the game and for the empty SDL program, in turns:
+the wall time since the launch and the CPU time of the process's threads until then.
 
 Run under an X server (tools/perf_report.sh uses xvfb-run). The clock is CLOCK_MONOTONIC, read just before each
 program is started; the empty program prints the moment it presented its frame, the game's frame log (a build with
@@ -18,13 +19,14 @@ import time
 
 
 def run_empty(program, env):
+    """Wall and CPU milliseconds to the empty program's first frame."""
     launched = time.monotonic_ns()
-    out = subprocess.run([program], capture_output=True, text=True, env=env, timeout=30, check=True).stdout
-    return (int(out.split()[1]) - launched) / 1e6
+    out = subprocess.run([program], capture_output=True, text=True, env=env, timeout=30, check=True).stdout.split()
+    return (int(out[1]) - launched) / 1e6, int(out[3]) / 1e6
 
 
 def read_log(path, launched):
-    steps, first = [], None
+    steps, first, cpu = [], None, None
     with open(path) as log:
         for line in log:
             fields = line.split()
@@ -32,7 +34,9 @@ def read_log(path, launched):
                 steps.append([" ".join(fields[1:-1]), (int(fields[-1]) - launched) / 1e6])
             elif fields[0] == "frame" and fields[1] == "0":
                 first = (int(fields[4]) - launched) / 1e6
-    return first, steps
+            elif fields[0] == "cpu_first_frame":
+                cpu = int(fields[1]) / 1e6
+    return first, cpu, steps
 
 
 def run_game(game, env, log):
@@ -58,11 +62,14 @@ def main():
         # One of each first, unmeasured, so that every measured run finds the files and libraries cached.
         run_empty(empty, env)
         run_game(game, env, log)
-        results = {"empty_ms": [], "game_ms": [], "game_steps": []}
+        results = {"empty_ms": [], "game_ms": [], "empty_cpu_ms": [], "game_cpu_ms": [], "game_steps": []}
         for _ in range(runs):
-            results["empty_ms"].append(run_empty(empty, env))
-            first, steps = run_game(game, env, log)
+            wall, cpu = run_empty(empty, env)
+            results["empty_ms"].append(wall)
+            results["empty_cpu_ms"].append(cpu)
+            first, cpu, steps = run_game(game, env, log)
             results["game_ms"].append(first)
+            results["game_cpu_ms"].append(cpu)
             results["game_steps"].append(steps)
     finally:
         shutil.rmtree(work, ignore_errors=True)

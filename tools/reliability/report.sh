@@ -187,19 +187,36 @@ step_baddata() {
   flock "$lock" xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/e2e/bad_data.sh --table "$out/baddata-table.md" \
     build/debug/game >"$out/baddata.log" 2>&1 || status=$?
   {
-    echo "## Damaged data files, end to end"
+    echo "## Damaged and hostile data files, end to end"
     echo
     echo "Every file of the game folder (\`gfx/*\`, \`sfx/*\`, \`bin/keyboard.dat\`, \`bin/tournament.dat\`, and the game's"
-    echo "own \`bin/settings.dat\` and \`bin/progress.dat\`) removed, cut to half its length, and filled with random bytes"
-    echo "of its length (seeded by its name), each in a fresh copy of the folder, started as the real game built with"
-    echo "ASan and UBSan (sanitizer findings abort, so they show as a signal) under Xvfb with SDL's dummy audio driver."
+    echo "own \`bin/settings.dat\` and \`bin/progress.dat\`) removed, cut to half its length, filled with random bytes of its"
+    echo "length (seeded by its name), and put in place of it: a named pipe (fifo), a directory, a symbolic link to"
+    echo "\`/dev/zero\` (devzero) and a sparse file of 1000 MB of zeros (sparse); each picture also replaced by a valid PNG"
+    echo "of 16384 by 16384 pixels of about 1 MB (huge), each sound by a valid Ogg Vorbis sound of an hour, stereo at"
+    echo "44100 Hz (hour). Each case runs in a fresh copy of the folder, as the real game built with ASan and UBSan"
+    echo "(sanitizer findings abort, so they show as a signal) under Xvfb with SDL's dummy audio driver."
     echo "Required data (font, sprite sheet, roster) must stop start-up with status 1 and exactly one line on standard"
     echo "error naming the file (started without a display); everything else must show the window and end with"
     echo "status 0 on Alt+F4, saying at most one warning, which names the file (\"warns\": exactly one; \"quiet\": none;"
-    echo "\"either\": a sound cut short keeps its first frames when its headers survive). No run may end by a signal."
+    echo "\"either\": a sound cut short keeps its first frames when its headers survive). No run may end by a signal, and"
+    echo "each must show its first menu frame (the window no longer all black, polled with ImageMagick's \`import\`) or"
+    echo "stop within 3 s of its start, at a peak resident memory of at most 512 MB (\`VmHWM\` once the first frame"
+    echo "shows; \`/usr/bin/time\` for a run that stops). Times and memory are those of the debug build with its"
+    echo "sanitizers, whose own start-up is slower and larger than the shipped game's."
     echo
-    echo "Command: \`xvfb-run -a tests/e2e/bad_data.sh --table TABLE build/debug/game\` (\`.ci/run\` runs a sample of"
-    echo "13 files, 39 cases, as \`E2E.DamagedDataFiles\`)."
+    local limits=src/media/core/data_limits.h
+    limit() { echo $(($(sed -n "s/^inline constexpr int[0-9_t]* $1 = \(.*\);.*/\1/p" "$limits"))); }
+    echo "The limits behind these cases, named in \`$limits\`: text files are read up to $(limit kTextFileBytes) bytes;"
+    echo "a picture of more than $(limit kPicturePixels) pixels, or more than $(limit kPictureSide) on a side, is refused"
+    echo "from its header, and a picture file longer than $(limit kPictureFileBytes) bytes is not read; a sound of more"
+    echo "than $(limit kSoundFrames) frames is refused from its announced length, and a sound file longer than"
+    echo "$(limit kSoundFileBytes) bytes is not read. Only regular files are opened, without blocking: anything else"
+    echo "counts as a file that cannot be read."
+    echo
+    echo "Command: \`xvfb-run -a tests/e2e/bad_data.sh --table TABLE build/debug/game\` (\`.ci/run\` runs a sample: 13"
+    echo "files removed, cut and filled with garbage as \`E2E.DamagedDataFiles\`, and 8 files in every hostile case as"
+    echo "\`E2E.HostileDataFiles\`)."
     echo
     echo "Result: $(tail -n 1 "$out/baddata.log") (exit status $status)."
     echo

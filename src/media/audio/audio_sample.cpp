@@ -4,6 +4,7 @@
 #include <climits>
 #include <vector>
 
+#include "media/core/data_limits.h"
 #include "media/core/runtime_error.h"
 #include "media/files/stream.h"
 
@@ -53,7 +54,7 @@ void AddAudioSampleLoader(std::shared_ptr<TAudioSampleLoader> loader) {
 
 std::shared_ptr<TAudioSample> LoadAudioSample(std::u16string_view path) {
   std::shared_ptr<TStream> stream = OpenReadStream(path);
-  if (stream == nullptr) {
+  if (stream == nullptr || stream->Size() > kSoundFileBytes) {
     return nullptr;
   }
   std::shared_ptr<TAudioSample> sample = LoadAudioSample(*stream);

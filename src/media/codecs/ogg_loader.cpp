@@ -13,6 +13,7 @@
 #include <new>
 #include <vector>
 
+#include "media/core/data_limits.h"
 #include "media/files/stream.h"
 
 namespace {
@@ -130,8 +131,8 @@ std::shared_ptr<TAudioSample> TAudioSampleLoaderOGG::LoadAudioSample(TStream& st
   }
   const int32_t channels = info->channels;
   const int64_t frameBytes = 2 * channels;
-  if (frames > INT32_MAX / frameBytes) {
-    return nullptr;  // a length no real effect has
+  if (frames > kSoundFrames) {
+    return nullptr;  // a length no effect of the game has: refused before anything is decoded
   }
   // The length comes from the last page, which a damaged file can set to anything: the memory grows with what
   // really decodes, never with what was announced.

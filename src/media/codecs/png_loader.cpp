@@ -12,11 +12,11 @@
 #include <new>
 #include <vector>
 
+#include "media/core/data_limits.h"
 #include "media/files/stream.h"
 
 namespace {
 
-constexpr png_uint_32 kMaxSide = 16384;  // a small file declaring a huge picture must not take all memory
 constexpr png_uint_32 kMaxCachedChunks = 128;
 constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;
 // Deflate packs at most 1032 bytes into one: a file cannot hold more picture data than that many times its size.
@@ -121,7 +121,7 @@ std::shared_ptr<TPixmap> TPixmapLoaderPNG::LoadPixmap(TStream& stream) {
     return nullptr;
   }
   TPngSource source{&stream, false};
-  png_set_user_limits(reader.png, kMaxSide, kMaxSide);
+  png_set_user_limits(reader.png, kPictureSide, kPictureSide);
   png_set_chunk_cache_max(reader.png, kMaxCachedChunks);
   png_set_chunk_malloc_max(reader.png, kMaxChunkBytes);
   png_set_read_fn(reader.png, &source, ReadFromStream);
@@ -129,6 +129,10 @@ std::shared_ptr<TPixmap> TPixmapLoaderPNG::LoadPixmap(TStream& stream) {
 
   THeader header{};
   if (!ReadHeader(reader.png, reader.info, &header)) {
+    return nullptr;
+  }
+  // Larger than any picture the game could use: refused before a row of it is decoded.
+  if (uint64_t{header.width} * header.height > static_cast<uint64_t>(kPicturePixels)) {
     return nullptr;
   }
   // A few bytes that claim a huge picture are damage: refused before the picture is allocated, so such a file

@@ -81,8 +81,11 @@ std::shared_ptr<TSafeWriteStream> OpenSafeWriteStream(std::u16string_view path, 
   }
   std::string file = TextToBytes(normal);
   std::string temporary = file + ".new";
-  // Created afresh for this writer alone; a leftover of an interrupted save is simply replaced.
-  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // Created afresh for this writer alone; a leftover of an interrupted save is simply replaced. Made new, never
+  // opened as it stands: whatever else may be there (a named pipe would hold the save in open() for ever) is
+  // removed first, or refuses the save.
+  unlink(temporary.c_str());
+  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) {
     *error = std::strerror(errno);
     return nullptr;

@@ -1,10 +1,17 @@
 // Byte streams over files.
 #include "media/files/stream.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstring>
 #include <string>
 
+#include "media/core/data_limits.h"
 #include "media/core/text.h"
 
 int32_t TIO::Eof() {
@@ -202,19 +209,24 @@ void TStream::WriteString(std::u16string_view text) {
   WriteBytes(bytes.data(), static_cast<int32_t>(bytes.size()));
 }
 
-std::shared_ptr<TCStream> TCStream::Create(std::FILE* file, int32_t mode) {
+std::shared_ptr<TCStream> TCStream::Create(std::FILE* file, int32_t mode, int32_t limit) {
   if (file == nullptr || std::fseek(file, 0, SEEK_END) != 0) {
     return nullptr;
   }
   long size = std::ftell(file);
+  if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+    return nullptr;
+  }
+  bool cut = limit < INT32_MAX && size > limit;
   // Offsets are 32-bit: a file the game could not address whole is refused rather than misread.
-  if (size < 0 || size > INT32_MAX || std::fseek(file, 0, SEEK_SET) != 0) {
+  if (!cut && size > INT32_MAX) {
     return nullptr;
   }
   auto stream = std::make_shared<TCStream>();
   stream->_cstream = file;
-  stream->_size = static_cast<int32_t>(size);
+  stream->_size = cut ? limit : static_cast<int32_t>(size);
   stream->_mode = mode;
+  stream->_cut = cut;
   return stream;
 }
 
@@ -259,6 +271,13 @@ int32_t TCStream::Read(void* buffer, int32_t count) {
   if (_cstream == nullptr || (_mode & MODE_READ) == 0 || count <= 0) {
     return 0;
   }
+  // A read stream ends where its size says, also when the file goes on (a limit cut it there).
+  if (_mode == MODE_READ) {
+    count = _pos < _size ? std::min(count, _size - _pos) : 0;
+    if (count == 0) {
+      return 0;
+    }
+  }
   auto moved = static_cast<int32_t>(std::fread(buffer, 1, static_cast<size_t>(count), _cstream));
   _pos += moved;
   return moved;
@@ -296,28 +315,92 @@ std::string FilePath(std::u16string_view path) {
   return TextToBytes(normal);
 }
 
-std::shared_ptr<TStream> OpenFileStream(std::u16string_view path, const char* cmode, int32_t mode) {
+// What a file that is not a regular one is, in words.
+const char* KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) {
+    return "a directory";
+  }
+  if (S_ISFIFO(mode)) {
+    return "a named pipe";
+  }
+  if (S_ISCHR(mode) || S_ISBLK(mode)) {
+    return "a device";
+  }
+  if (S_ISSOCK(mode)) {
+    return "a socket";
+  }
+  return "not a plain file";
+}
+
+// Opens the file at path with the flags given, without blocking, and keeps it only when it is a regular file: a
+// named pipe with no writer would hold the game in open() or read() for ever, a device would never end. The
+// descriptor, or -1 with the reason in *failure.
+int OpenRegularFile(const std::string& file, int flags, TOpenedFile* failure) {
+  int fd = open(file.c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
+  if (fd < 0) {
+    failure->missing = errno == ENOENT;
+    failure->problem = std::strerror(errno);
+    return -1;
+  }
+  struct stat status {};
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    failure->problem = std::string("not a regular file (") + KindOf(status.st_mode) + ")";
+    close(fd);
+    return -1;
+  }
+  // A regular file never blocks; reads and writes go on as usual.
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+TOpenedFile OpenFileStream(std::u16string_view path, int flags, const char* cmode, int32_t mode, int32_t limit) {
+  TOpenedFile opened;
   std::string file = FilePath(path);
   if (file.empty() || file.find('\0') != std::string::npos) {
-    return nullptr;
+    opened.problem = "not a file name";
+    return opened;
   }
-  std::FILE* handle = std::fopen(file.c_str(), cmode);
+  int fd = OpenRegularFile(file, flags, &opened);
+  if (fd < 0) {
+    return opened;
+  }
+  // Emptied only once it is known to be a file of its own.
+  if ((mode & TCStream::MODE_WRITE) != 0 && ftruncate(fd, 0) != 0) {
+    opened.problem = std::strerror(errno);
+    close(fd);
+    return opened;
+  }
+  std::FILE* handle = fdopen(fd, cmode);
   if (handle == nullptr) {
-    return nullptr;
+    opened.problem = std::strerror(errno);
+    close(fd);
+    return opened;
   }
-  auto stream = TCStream::Create(handle, mode);
+  std::shared_ptr<TCStream> stream = TCStream::Create(handle, mode, limit);
   if (stream == nullptr) {
+    opened.problem = "too large";
     std::fclose(handle);
+    return opened;
   }
-  return stream;
+  opened.cut = stream->_cut;
+  opened.stream = std::move(stream);
+  return opened;
 }
 
 }  // namespace
 
 std::shared_ptr<TStream> OpenReadStream(std::u16string_view path) {
-  return OpenFileStream(path, "rb", TCStream::MODE_READ);
+  return OpenReadFile(path).stream;
 }
 
 std::shared_ptr<TStream> OpenWriteStream(std::u16string_view path) {
-  return OpenFileStream(path, "wb", TCStream::MODE_WRITE);
+  return OpenFileStream(path, O_WRONLY | O_CREAT, "wb", TCStream::MODE_WRITE, INT32_MAX).stream;
+}
+
+TOpenedFile OpenReadFile(std::u16string_view path, int32_t limit) {
+  return OpenFileStream(path, O_RDONLY, "rb", TCStream::MODE_READ, limit);
+}
+
+TOpenedFile OpenTextFile(std::u16string_view path) {
+  return OpenReadFile(path, kTextFileBytes);
 }

@@ -5,6 +5,7 @@
 // CR LF and read with or without the CR.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -87,8 +88,10 @@ public:
   static constexpr int32_t MODE_READ = 1;
   static constexpr int32_t MODE_WRITE = 2;
 
-  // Takes over an open file; the size is measured by seeking to the end and back.
-  static std::shared_ptr<TCStream> Create(std::FILE* file, int32_t mode);
+  // Takes over an open file; the size is measured by seeking to the end and back. A read stream over a file
+  // longer than limit bytes ends after limit bytes and says so in _cut; without a limit, a file the 32-bit
+  // offsets cannot address is refused (null).
+  static std::shared_ptr<TCStream> Create(std::FILE* file, int32_t mode, int32_t limit = INT32_MAX);
   ~TCStream() override;
 
   int32_t Pos() override;
@@ -103,10 +106,29 @@ public:
   int32_t _size = 0;
   std::FILE* _cstream = nullptr;
   int32_t _mode = 0;
+  bool _cut = false;  // the file goes on beyond _size, which a limit set
 };
 
 // Open a file as untranslated bytes, for reading or for writing (created, or emptied). Backslashes in the path
 // become slashes. A path with "::" names a stream kind the game does not have and gives null, as does a file
 // that cannot be opened.
+//
+// Only regular files are opened. Whatever else may stand at a path (a named pipe, a device, a socket, a
+// directory) is never waited on: it is opened without blocking, looked at, and refused like a file that cannot
+// be read.
 std::shared_ptr<TStream> OpenReadStream(std::u16string_view path);
 std::shared_ptr<TStream> OpenWriteStream(std::u16string_view path);
+
+// A file opened for reading, or why it could not be.
+struct TOpenedFile {
+  std::shared_ptr<TStream> stream;  // null when the file could not be opened
+  bool missing = false;             // there is no such file: for a file the game makes itself, not a fault
+  std::string problem;              // otherwise, why not: "not a regular file (a named pipe)", "Permission denied"
+  bool cut = false;                 // the file is longer than the limit, and the stream ends at the limit
+};
+
+// OpenReadStream that says why it failed, and reads at most limit bytes of the file.
+TOpenedFile OpenReadFile(std::u16string_view path, int32_t limit = INT32_MAX);
+
+// A text data file: at most kTextFileBytes of it, whatever its length, so no line of it can be longer.
+TOpenedFile OpenTextFile(std::u16string_view path);

@@ -1,6 +1,7 @@
 // Images and the picture loader registry.
 #include "media/graphics/image.h"
 
+#include "media/core/data_limits.h"
 #include "media/files/stream.h"
 #include "media/graphics/graphics.h"
 
@@ -99,7 +100,7 @@ void AddPixmapLoader(std::shared_ptr<TPixmapLoader> loader) {
 
 std::shared_ptr<TPixmap> LoadPixmap(std::u16string_view path) {
   std::shared_ptr<TStream> stream = OpenReadStream(path);
-  if (stream == nullptr) {
+  if (stream == nullptr || stream->Size() > kPictureFileBytes) {
     return nullptr;
   }
   int32_t start = stream->Pos();

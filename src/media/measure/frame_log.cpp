@@ -81,6 +81,13 @@ TLog& Log() {
 }
 
 std::atomic<int64_t> timerStart{0};
+int64_t firstFrameCpu = 0;  // the CPU time of every thread of the game when its first frame was presented
+
+int64_t ProcessCpuTime() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
 std::array<TSound, kSoundStarts> soundStarts;
 std::atomic<size_t> soundStartCount{0};
 
@@ -107,6 +114,9 @@ void FrameLogFramePresented() {
   TLog& log = Log();
   if (!log.frames.empty()) {
     log.frames.back().present = Now();
+  }
+  if (log.frames.size() == 1) {
+    firstFrameCpu = ProcessCpuTime();
   }
   log.inFrame = false;
 }
@@ -164,6 +174,7 @@ void FrameLogWrite() {
     std::fprintf(file, "step %s %lld\n", step.name, static_cast<long long>(step.time));
   }
   std::fprintf(file, "timer %lld\n", static_cast<long long>(timerStart.load()));
+  std::fprintf(file, "cpu_first_frame %lld\n", static_cast<long long>(firstFrameCpu));
   for (size_t i = 0; i < log.frames.size(); i++) {
     const TFrame& f = log.frames[i];
     std::fprintf(file, "frame %zu %d %lld %lld %d\n", i, f.state, static_cast<long long>(f.start),

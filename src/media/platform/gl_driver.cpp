@@ -22,11 +22,47 @@ TGLStateChanges stateChanges;
 
 class TGLPlaxDriverImpl;
 
+bool Set(const char* variable) {
+  const char* value = SDL_getenv(variable);
+  return value != nullptr && value[0] != '\0';
+}
+
+// Left to itself, SDL tries every video driver it has until one starts, and the ones that cannot start complain
+// on standard error in their libraries' own words (Wayland's, about XDG_RUNTIME_DIR). The environment already
+// says which can: none without a display named, and X alone without a Wayland one. A driver named in
+// SDL_VIDEODRIVER is the player's choice and is left to SDL. False, with the reason, when there is no display.
+bool ChooseVideoDriver() {
+  if (Set("SDL_VIDEODRIVER")) {
+    return true;
+  }
+  if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) {
+    lastError = "no display to show the window on (is DISPLAY or WAYLAND_DISPLAY set?)";
+    return false;
+  }
+  if (!Set("WAYLAND_DISPLAY")) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  }
+  return true;
+}
+
 // Starts SDL's video, once there is a display to show the window on.
 bool StartVideo() {
-  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    lastError = SDL_GetError();
-    return false;
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+    if (!ChooseVideoDriver()) {
+      return false;
+    }
+    bool started = false;
+    {
+      TQuietLibraries quiet;
+      started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    }
+    if (!started) {
+      lastError = SDL_GetError();
+      if (!Set("SDL_VIDEODRIVER") && !Set("WAYLAND_DISPLAY")) {
+        lastError = std::string("cannot reach the display \"") + SDL_getenv("DISPLAY") + "\" (" + lastError + ")";
+      }
+      return false;
+    }
   }
   // Without a display SDL falls back to drawing off screen: the game would run where nobody can see it. Only
   // when asked for by name (SDL_VIDEODRIVER) is that wanted.
@@ -40,6 +76,17 @@ bool StartVideo() {
   }
   return true;
 }
+
+}  // namespace
+
+void StartVideoEarly() {
+  if (StartVideo()) {
+    FrameLogStep("SDL video");
+  }
+  lastError.clear();
+}
+
+namespace {
 
 // A window with its OpenGL context.
 class TGLGraphics : public TGraphics {
@@ -201,10 +248,13 @@ void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float
 std::shared_ptr<TGraphics> TGLPlaxDriverImpl::CreateGraphics(int32_t width, int32_t height, int32_t depth,
                                                              int32_t hertz, int32_t flags) {
   lastError.clear();
+  bool started = SDL_WasInit(SDL_INIT_VIDEO) != 0;
   if (!StartVideo()) {
     return nullptr;
   }
-  FrameLogStep("SDL video");
+  if (!started) {
+    FrameLogStep("SDL video");
+  }
   SDL_GL_ResetAttributes();
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);

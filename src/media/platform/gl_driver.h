@@ -9,6 +9,10 @@
 // The one OpenGL driver of the program.
 TPlaxDriver* GLPlaxDriver();
 
+// Starts SDL's video (the connection to the display) ahead of the first window, so the game can do it while its
+// data loads on another thread. A failure is not reported here: opening the window tries again and says why.
+void StartVideoEarly();
+
 // Why the last window or context could not be made (SDL's own words), or empty.
 const std::string& LastGraphicsError();
 

@@ -2,10 +2,12 @@
 #include "media/platform/media.h"
 
 #include <SDL.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 #include "media/audio/audio.h"
 #include "media/codecs/ogg_loader.h"
@@ -97,14 +99,46 @@ void StopMedia() {
   SDL_Quit();
 }
 
+std::mutex& ErrorOutput() {
+  static std::mutex output;
+  return output;
+}
+
+TQuietLibraries::TQuietLibraries() {
+  ErrorOutput().lock();
+  std::fflush(stderr);
+  int nowhere = open("/dev/null", O_WRONLY | O_CLOEXEC);
+  _saved = nowhere >= 0 ? fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0) : -1;
+  if (_saved >= 0) {
+    dup2(nowhere, STDERR_FILENO);
+  }
+  if (nowhere >= 0) {
+    close(nowhere);
+  }
+}
+
+TQuietLibraries::~TQuietLibraries() {
+  if (_saved >= 0) {
+    dup2(_saved, STDERR_FILENO);
+    close(_saved);
+  }
+  ErrorOutput().unlock();
+}
+
 void ReportWarning(const std::string& message) {
+  std::lock_guard<std::mutex> lock(ErrorOutput());
   std::fprintf(stderr, "morvik: warning: %s\n", message.c_str());
 }
 
 void ReportFatal(const std::string& message) {
-  std::fprintf(stderr, "morvik: %s\n", message.c_str());
-  // Without a display this fails quietly; the line above has already said it.
+  {
+    std::lock_guard<std::mutex> lock(ErrorOutput());
+    std::fprintf(stderr, "morvik: %s\n", message.c_str());
+  }
   EndForkedCopiesAtExit();
+  // Without a display, or with one that refuses, this fails: the line above has already said it, and the
+  // display's own refusal is not repeated.
+  TQuietLibraries quiet;
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Morvik", message.c_str(), nullptr);
 }
 

@@ -26,6 +26,20 @@ bool CursorHidden();
 // Optional data that could not be used: one line on standard error, and the game goes on without it.
 void ReportWarning(const std::string& message);
 
+// While one lives, what the libraries print on standard error goes nowhere: X's client library, for one, prints the
+// display's refusal before SDL can say anything. The game's own lines wait for it to end, so none is lost. For
+// the calls that probe the display; SDL's error text still says why one failed.
+class TQuietLibraries {
+public:
+  TQuietLibraries();
+  ~TQuietLibraries();
+  TQuietLibraries(const TQuietLibraries&) = delete;
+  TQuietLibraries& operator=(const TQuietLibraries&) = delete;
+
+private:
+  int _saved = -1;
+};
+
 // A fault the player must know about: one line on standard error, and a message box when a desktop is there.
 void ReportFatal(const std::string& message);
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "media/core/data_limits.h"
 #include "media/core/runtime_error.h"
 #include "media/files/stream.h"
 #include "support/temp_dir.h"
@@ -130,6 +133,12 @@ TEST(AudioSamples, LoadThroughTheRegisteredLoadersOrGiveNull) {
   EXPECT_EQ(LoadSound(u"other.snd", 0), nullptr);
   EXPECT_EQ(LoadSound(u"short.snd", 0), nullptr);  // cut short: the loader's stream error means no sound
   EXPECT_EQ(LoadSound(u"missing.snd", 0), nullptr);
+  // A sound file longer than any sound the game takes is not read, whatever its start holds.
+  dir.Write("long.snd", "S1234");
+  std::filesystem::resize_file(dir.path() / "long.snd", kSoundFileBytes);
+  EXPECT_NE(LoadSound(u"long.snd", 0), nullptr);
+  std::filesystem::resize_file(dir.path() / "long.snd", uintmax_t{kSoundFileBytes} + 1);
+  EXPECT_EQ(LoadSound(u"long.snd", 0), nullptr);
 }
 
 TEST(AudioSamples, AreMadeInTheSixFormats) {

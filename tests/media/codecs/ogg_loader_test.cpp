@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "media/core/data_limits.h"
 #include "media/core/runtime_error.h"
 #include "media/files/stream.h"
 #include "support/ogg_fixture.h"
@@ -86,6 +87,19 @@ TEST(OggVorbisLoader, AStreamEndingBeforeItsAnnouncedLengthKeepsWhatWasThere) {
   ASSERT_NE(cut, nullptr);
   EXPECT_GT(cut->length, 0);
   EXPECT_LT(cut->length, 66150);
+}
+
+// The length is read before anything is decoded: a sound longer than the limit is refused at once, an hour as
+// soon as a second more, and one a second shorter is decoded whole.
+TEST(OggVorbisLoader, ASoundLongerThanTheLimitIsRefusedBeforeItIsDecoded) {
+  ScopedTempDir dir;
+  std::string tone = EncodeOggVorbis(MakeTone(440, 0.5, 1.5, 44100, 2));
+  EXPECT_EQ(Load(dir, WithAudioRepeated(tone, int64_t{3600} * 44100)), nullptr);
+  EXPECT_EQ(Load(dir, WithAudioRepeated(tone, kSoundFrames + 44100)), nullptr);
+  auto within = Load(dir, WithAudioRepeated(tone, kSoundFrames - 44100));
+  ASSERT_NE(within, nullptr);
+  EXPECT_GE(within->length, kSoundFrames - 44100);
+  EXPECT_LE(within->length, kSoundFrames);
 }
 
 TEST(OggVorbisLoader, GarbageAndDamagedFilesGiveNoSample) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "media/core/data_limits.h"
 #include "media/files/stream.h"
 #include "media/graphics/image.h"
 #include "media/platform/media.h"
@@ -144,4 +145,21 @@ TEST_F(PngTest, StripsOfAPngFileAreCutIntoFrames) {
   EXPECT_EQ(image->pixmaps[1]->pixels[0], 3);
   EXPECT_EQ(image->pixmaps[2]->pixels[1], 6);
   EXPECT_EQ(LoadImageStrip(u"strip.png", 2, 1, 0, 5, 0), nullptr);
+}
+
+// The largest picture the game takes is decoded; one more row is refused, though the file is valid and no larger
+// than deflate allows.
+TEST_F(PngTest, APictureOfMorePixelsThanTheLimitIsRefused) {
+  constexpr int kWidth = 4096;
+  constexpr int kRows = static_cast<int>(kPicturePixels / kWidth);
+  TPngFixture picture = Picture(kWidth, kRows + 1, 0, 8, std::vector<uint8_t>(size_t{kWidth} * (kRows + 1)));
+  for (size_t i = 0; i < picture.rows.size(); i += 7) {
+    picture.rows[i] = static_cast<uint8_t>(i * 2654435761u >> 24);  // enough detail to deflate like a picture
+  }
+  EXPECT_EQ(Load(picture), nullptr);
+  picture.height = kRows;
+  picture.rows.resize(size_t{kWidth} * kRows);
+  std::shared_ptr<TPixmap> largest = Load(picture);
+  ASSERT_NE(largest, nullptr);
+  EXPECT_EQ(int64_t{largest->width} * largest->height, kPicturePixels);
 }

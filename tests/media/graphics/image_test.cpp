@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "media/core/data_limits.h"
 #include "media/files/stream.h"
 #include "support/temp_dir.h"
 
@@ -119,4 +122,10 @@ TEST(Image, FilesGoThroughTheLoadersAndDefaultFlags) {
   EXPECT_EQ(LoadImageFile(u"missing.pix", -1), nullptr);
   EXPECT_EQ(LoadImageStrip(u"a.pix", 1, 1, 0, 4, -1)->FrameCount(), 4);
   EXPECT_EQ(LoadImageStrip(u"a.pix", 1, 1, 0, 5, -1), nullptr);
+  // A picture file longer than any picture the game takes is not read, whatever its start holds.
+  dir.Write("long.pix", std::string("PIX\x02\x02\x01\x02\x03\x04", 9));
+  std::filesystem::resize_file(dir.path() / "long.pix", kPictureFileBytes);
+  EXPECT_NE(LoadImageFile(u"long.pix", -1), nullptr);
+  std::filesystem::resize_file(dir.path() / "long.pix", uintmax_t{kPictureFileBytes} + 1);
+  EXPECT_EQ(LoadImageFile(u"long.pix", -1), nullptr);
 }
