@@ -31,8 +31,10 @@ cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan -j "$jobs"
 # The game itself, whose start-up loads on a second thread: started whole, and stopped by each missing required
-# file, with ThreadSanitizer watching (a report ends the game with a status of its own).
-xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/e2e/start_up.sh build/tsan/game
+# file, with ThreadSanitizer watching (a report ends the game with a status of its own; races inside the software
+# OpenGL's own threads are not ours and are suppressed).
+TSAN_OPTIONS="suppressions=$PWD/tests/support/tsan.supp" \
+  xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tests/e2e/start_up.sh build/tsan/game
 
 # Every reader of the game's files under libFuzzer with ASan and UBSan, a few seconds each: all seeds (among them
 # every input that ever found a fault) and then new inputs. tools/reliability/report.sh runs them long.
