@@ -52,11 +52,7 @@ start_game() {
 # Waits up to 30 s for the game to end on its own and checks its status; a game that does not end fails and is
 # stopped, so the script goes on to report rather than wait for ever.
 ended_with() {
-  for _ in $(seq 1 300); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$pid" 2>/dev/null; then
+  if ! wait_for_end "$pid" 300; then
     fail "the game did not end"
     kill "$pid"
   fi

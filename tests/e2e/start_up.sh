@@ -66,11 +66,7 @@ if [[ -z "$window" ]]; then
 else
   sleep 0.5
   xdotool mousemove --window "$window" 20 20 key alt+F4
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$pid" 2>/dev/null; then
+  if ! wait_for_end "$pid" 100; then
     fail "Alt+F4 did not end the game"
     kill "$pid"
   fi

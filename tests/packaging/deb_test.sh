@@ -103,17 +103,10 @@ else
     xdotool key --window "$window" "$key"
     sleep 0.1
   done
-  for _ in $(seq 1 100); do  # leaving the settings screen saves them: up to 10 s for the file
-    [[ -f "$saved" ]] && break
-    sleep 0.1
-  done
+  wait_for_file "$saved" 100  # leaving the settings screen saves them: up to 10 s for the file
   xdotool key --window "$window" alt+F4
 fi
-for _ in $(seq 1 300); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && { fail "the installed game did not end on Alt+F4"; kill "$pid"; }
+wait_for_end "$pid" 300 || { fail "the installed game did not end on Alt+F4"; kill "$pid"; }
 wait "$pid"
 status=$?
 [[ $status -eq 0 ]] || fail "the installed game ended with status $status"

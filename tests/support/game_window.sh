@@ -15,3 +15,25 @@ wait_for_game_window() {
     sleep 0.1
   done
 }
+
+# Waits up to TENTHS tenths of a second for FILE to exist; true when it does.
+#   wait_for_file FILE TENTHS
+wait_for_file() {
+  local file=$1 tenths=$2
+  for _ in $(seq 1 "$tenths"); do
+    [[ -e "$file" ]] && return 0
+    sleep 0.1
+  done
+  [[ -e "$file" ]]
+}
+
+# Waits up to TENTHS tenths of a second for the process PID to end; true when it has.
+#   wait_for_end PID TENTHS
+wait_for_end() {
+  local pid=$1 tenths=$2
+  for _ in $(seq 1 "$tenths"); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  ! kill -0 "$pid" 2>/dev/null
+}
