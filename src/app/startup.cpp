@@ -27,9 +27,9 @@
 #include "frontend/font.h"
 #include "frontend/menu.h"
 #include "media/core/clock.h"
-#include "media/core/data_limits.h"
 #include "media/core/random.h"
 #include "media/core/runtime_error.h"
+#include "media/files/stream.h"
 #include "media/graphics/image.h"
 #include "media/input/gamepad.h"
 #include "media/measure/frame_log.h"
@@ -53,8 +53,7 @@ bool Usable(const TFont& font) {
 // A usable font whose metrics file went on past the reading limit was read from its beginning: worth a word.
 void WarnOfLongMetrics(const TFont& font, const char* path) {
   if (font._metricsCut) {
-    ReportWarning(std::string("the font metrics \"") + path + "\" are longer than " + std::to_string(kTextFileBytes) +
-                  " bytes; only their beginning is read");
+    ReportWarning("the font metrics " + CutTextFileNote(path));
   }
 }
 

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "controls/default_bindings.h"
-#include "media/core/data_limits.h"
 #include "media/core/text.h"
 #include "media/files/stream.h"
 #include "media/platform/media.h"
@@ -85,8 +84,7 @@ int32_t TControl::Init(std::u16string_view path) {
     return 0;
   }
   if (opened.cut) {
-    ReportWarning("the key captions \"" + TextToBytes(path) + "\" are longer than " + std::to_string(kTextFileBytes) +
-                  " bytes; only their beginning is read");
+    ReportWarning("the key captions " + CutTextFileNote(TextToBytes(path)));
   }
   while (stream->Eof() == 0) {
     std::u16string line = stream->ReadLine();

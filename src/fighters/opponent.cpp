@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "media/core/data_limits.h"
 #include "media/core/text.h"
 #include "media/files/stream.h"
 #include "media/platform/media.h"
@@ -55,8 +54,7 @@ int32_t TOpponent::Load() {
   }
   // Said only once the roster is known to be usable: a game that stops says one thing, why it stops.
   if (opened.cut) {
-    ReportWarning(std::string("the tournament roster \"") + kRosterPath + "\" is longer than " +
-                  std::to_string(kTextFileBytes) + " bytes; the lines after that are not read");
+    ReportWarning("the tournament roster " + CutTextFileNote(kRosterPath));
   }
   return 0;
 }

@@ -16,7 +16,6 @@
 
 #include "controls/control_kinds.h"
 #include "frontend/menu.h"
-#include "media/core/data_limits.h"
 #include "media/core/text.h"
 #include "media/files/safe_file.h"
 #include "media/files/stream.h"
@@ -85,8 +84,7 @@ std::shared_ptr<TStream> Readable(const TOpenedFile& opened, const std::u16strin
       ReportWarning("cannot read \"" + TextToBytes(path) + "\": " + opened.problem + "; " + standing);
     }
   } else if (opened.cut) {
-    ReportWarning("\"" + TextToBytes(path) + "\" is longer than " + std::to_string(kTextFileBytes) +
-                  " bytes; only its beginning is read");
+    ReportWarning(CutTextFileNote(TextToBytes(path)));
   }
   return opened.stream;
 }

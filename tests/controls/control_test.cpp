@@ -120,7 +120,7 @@ TEST_F(ControlTest, CaptionsFromWhatIsNotAFileOrFromTooLongAFileWarnOnce) {
   TControl::Init(u"long.dat");
   warning = testing::internal::GetCapturedStderr();
   EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1);
-  EXPECT_NE(warning.find("\"long.dat\" are longer than 65536 bytes"), std::string::npos) << warning;
+  EXPECT_NE(warning.find("\"long.dat\" is longer than 65536 bytes"), std::string::npos) << warning;
   EXPECT_EQ(KeyNames[65], u"A");
   EXPECT_EQ(KeyNames[66], u"");
 }

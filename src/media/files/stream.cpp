@@ -404,3 +404,8 @@ TOpenedFile OpenReadFile(std::u16string_view path, int32_t limit) {
 TOpenedFile OpenTextFile(std::u16string_view path) {
   return OpenReadFile(path, kTextFileBytes);
 }
+
+std::string CutTextFileNote(std::string_view path) {
+  return "\"" + std::string(path) + "\" is longer than " + std::to_string(kTextFileBytes) +
+         " bytes; only its beginning is read";
+}

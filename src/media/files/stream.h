@@ -132,3 +132,7 @@ TOpenedFile OpenReadFile(std::u16string_view path, int32_t limit = INT32_MAX);
 
 // A text data file: at most kTextFileBytes of it, whatever its length, so no line of it can be longer.
 TOpenedFile OpenTextFile(std::u16string_view path);
+
+// What a warning says of a text data file that was cut at the limit: "\"path\" is longer than 65536 bytes; only
+// its beginning is read".
+std::string CutTextFileNote(std::string_view path);
