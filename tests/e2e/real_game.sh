@@ -62,12 +62,7 @@ ended_with() {
   [[ $status -eq $1 ]] || fail "the game ended with status $status"
 }
 
-keys() {
-  for key in "$@"; do
-    xdotool key --window "$window" "$key"
-    sleep 0.08
-  done
-}
+keys() { press_keys "$window" "$@"; }
 
 hold() { xdotool keydown --window "$window" "$1"; }
 release() { xdotool keyup --window "$window" "$1"; }

@@ -99,10 +99,7 @@ if [[ -z "$window" ]]; then
 else
   sleep 0.5
   xdotool mousemove --window "$window" 20 20
-  for key in Up Up Return Right Down Down Return; do  # Settings, sound off, then its Back row
-    xdotool key --window "$window" "$key"
-    sleep 0.1
-  done
+  press_keys "$window" Up Up Return Right Down Down Return  # Settings, sound off, then its Back row
   wait_for_file "$saved" 100  # leaving the settings screen saves them: up to 10 s for the file
   xdotool key --window "$window" alt+F4
 fi

@@ -56,10 +56,7 @@ if [[ -z "$window" ]]; then
 else
   sleep 0.5
   xdotool mousemove --window "$window" 20 20
-  for key in Up Up Return Down Down Return; do  # Settings, then its Back row
-    xdotool key --window "$window" "$key"
-    sleep 0.1
-  done
+  press_keys "$window" Up Up Return Down Down Return  # Settings, then its Back row
   wait_for_file "$game/bin/settings.dat" 100  # leaving the settings screen saves them: up to 10 s for the file
   xdotool key --window "$window" alt+F4
 fi

@@ -37,3 +37,15 @@ wait_for_end() {
   done
   ! kill -0 "$pid" 2>/dev/null
 }
+
+# Presses and releases each KEY in turn in the window, with a pause between them that lets the game take each in a
+# frame of its own.
+#   press_keys WINDOW KEY...
+press_keys() {
+  local window=$1 key
+  shift
+  for key in "$@"; do
+    xdotool key --window "$window" "$key"
+    sleep 0.08
+  done
+}
