@@ -20,6 +20,7 @@
 #include "media/graphics/graphics.h"
 #include "media/graphics/image.h"
 #include "media/input/input.h"
+#include "media/input/key_codes.h"
 #include "media/measure/frame_log.h"
 #include "media/platform/media.h"
 #include "media/platform/timer.h"
@@ -83,12 +84,18 @@ void NextRound() {
   }
 }
 
+// The session's first training countdown waits with the how-to-play card up until the player has read it.
+bool WaitingForReady() {
+  return Training == 1 && HowToPlayRead == 0;
+}
+
 // Opens the pause menu. Presses made before are dropped: a tap of Enter or of a cursor key in the fight must not
 // choose or move in a menu that was not there when it was made.
 void OpenPauseMenu() {
   PausedState = GameState;
   PauseTime = Now();
   PauseChoice = 0;
+  PauseShowsCard = 0;
   GameState = GAMESTATE_PAUSED;
   DropPendingPresses();
 }
@@ -120,7 +127,13 @@ void Step(bool focusLost) {
       }
       break;
     case GAMESTATE_COUNTDOWN:
-      if (Now() > AddMillis(StateTime, kCountdownMillis)) {
+      if (WaitingForReady()) {
+        // "Round 1" stays up and the count has not begun until the right hand is pressed.
+        StateTime = Now();
+        if (CommandHit(COMMAND_RIGHT_HAND) != 0) {
+          HowToPlayRead = 1;
+        }
+      } else if (Now() > AddMillis(StateTime, kCountdownMillis)) {
         GameState = GAMESTATE_FIGHT;
         PlaySfx(SFX_FIGHT);
       }
@@ -145,8 +158,8 @@ void Step(bool focusLost) {
       }
       break;
     case GAMESTATE_WAIT:
-      // Any command but Pause goes on.
-      if (AnyCommandHit(COMMAND_PAUSE) != 0) {
+      // Any command but Pause goes on, and so do Enter and Space, the keys a player tries first.
+      if (AnyCommandHit(COMMAND_PAUSE) != 0 || MenuKeyHits(KEY_ENTER) != 0 || MenuKeyHits(KEY_SPACE) != 0) {
         if (Training == 0 && MatchDecided()) {
           EndMatch();
         } else {
@@ -155,7 +168,13 @@ void Step(bool focusLost) {
       }
       break;
     case GAMESTATE_PAUSED:
-      if (CommandHit(COMMAND_PAUSE) != 0) {
+      if (PauseShowsCard != 0) {
+        // Any key or pad button puts the card away, and does nothing else: not a row of the menu below it.
+        if (AnyPress() != 0) {
+          PauseShowsCard = 0;
+          DropPendingPresses();
+        }
+      } else if (CommandHit(COMMAND_PAUSE) != 0) {
         ClosePauseMenu();
       }
       break;
@@ -193,11 +212,19 @@ void DrawDisplay() {
 }
 
 void DrawPauseMenu() {
-  PauseChoice = Menu::Wrap(PauseChoice, Menu::NavigateUD(), 2);
+  if (PauseShowsCard != 0) {
+    DrawHowToPlay(CARD_PAUSED);
+    return;
+  }
+  PauseChoice = Menu::Wrap(PauseChoice, Menu::NavigateUD(), 3);
   if (Menu::Button(u"Continue", 78, PauseChoice == 0 ? 1 : 0) != 0) {
     ClosePauseMenu();
   }
-  if (Menu::Button(u"End match", 126, PauseChoice == 1 ? 1 : 0) != 0) {
+  if (Menu::Button(u"How to play", 126, PauseChoice == 1 ? 1 : 0) != 0) {
+    PauseShowsCard = 1;
+    DropPendingPresses();
+  }
+  if (Menu::Button(u"End match", 174, PauseChoice == 2 ? 1 : 0) != 0) {
     // Leaving a match this way saves no progress and plays no result sound.
     GameState = GAMESTATE_OVER;
     MenuState = MENUSTATE_SLIDING_IN;
@@ -210,7 +237,7 @@ void DrawMessages() {
     // "Round n" for two seconds, then 3, 2, 1, then "FIGHT!" for the first second of the fight.
     int32_t n = 5 - DiffMillis(Now(), StateTime) / 1000;
     if (GameState == GAMESTATE_COUNTDOWN && Training == 1) {
-      DrawHowToPlay();
+      DrawHowToPlay(WaitingForReady() ? CARD_READY : CARD_COUNTDOWN);
     }
     if (n > 3) {
       Game::Info(TShortText(u"Round ").Add(Round).View());

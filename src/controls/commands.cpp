@@ -2,9 +2,65 @@
 #include "controls/commands.h"
 
 #include "controls/control.h"
+#include "controls/control_kinds.h"
 #include "media/input/gamepad.h"
 #include "media/input/input.h"
+#include "media/input/key_codes.h"
 #include "shared/game_state.h"
+
+namespace {
+
+// The commands the menus read: the four directions move, the two hands confirm.
+constexpr int32_t kMenuCommands = COMMAND_PAUSE;
+
+// Hits that the update of this frame gave to bindings of the kind T for which same(binding) holds: the input's
+// presses went to them, not to whoever asks the input layer afterwards.
+template <typename T, typename Same>
+int32_t BoundHits(Same same) {
+  int32_t hits = 0;
+  for (const std::shared_ptr<TControl>& control : AttachedControls) {
+    if (auto* bound = dynamic_cast<T*>(control.get()); bound != nullptr && same(*bound)) {
+      hits += bound->Hit();
+    }
+  }
+  return hits;
+}
+
+bool MenuCommandOnButton(int32_t port, int32_t button) {
+  for (int32_t command = 0; command < kMenuCommands; command++) {
+    auto* bound = dynamic_cast<TControlJoyButton*>(PadBindings[static_cast<size_t>(command)].get());
+    if (bound != nullptr && bound->port == port && bound->key == button) {
+      return true;
+    }
+  }
+  return false;
+}
+
+int32_t PadBackHits() {
+  if (PadPresent == 0) {
+    return 0;
+  }
+  int32_t hits = 0;
+  int32_t ports = GamepadsFound();
+  for (int32_t port = 0; port < ports && port < PAD_PORTS; port++) {
+    TPadLayout layout;
+    if (!GamepadLayout(port, &layout)) {
+      continue;
+    }
+    for (int32_t standard : {PAD_BUTTON_B, PAD_BUTTON_BACK}) {
+      const TPadSource& source = layout.buttons[static_cast<size_t>(standard)];
+      if (source.kind != PAD_SOURCE_BUTTON || MenuCommandOnButton(port, source.index)) {
+        continue;
+      }
+      hits += TakePadButtonHits(source.index, port);
+      hits += BoundHits<TControlJoyButton>(
+          [&](const TControlJoyButton& bound) { return bound.port == port && bound.key == source.index; });
+    }
+  }
+  return hits;
+}
+
+}  // namespace
 
 int32_t CommandHit(int32_t command) {
   int32_t hits = KeyBindings[static_cast<size_t>(command)]->Hit();
@@ -29,6 +85,42 @@ int32_t AnyCommandHit(int32_t count) {
     }
   }
   return 0;
+}
+
+bool MenuOwnsKey(int32_t key) {
+  return key == KEY_ENTER || key == KEY_ESCAPE;
+}
+
+int32_t MenuCommandHit(int32_t command) {
+  const std::shared_ptr<TControl>& key = KeyBindings[static_cast<size_t>(command)];
+  if (!MenuOwnsKey(key->key)) {
+    if (int32_t hits = key->Hit(); hits != 0) {
+      return hits;
+    }
+  }
+  return PadBindings[static_cast<size_t>(command)]->Hit();
+}
+
+int32_t MenuKeyHits(int32_t key) {
+  return TakeKeyHits(key) + BoundHits<TControlKey>([key](const TControlKey& bound) { return bound.key == key; });
+}
+
+int32_t MenuBackHits() {
+  return MenuKeyHits(KEY_ESCAPE) + PadBackHits();
+}
+
+int32_t AnyPress() {
+  int32_t pressed = AnyCommandHit(COMMAND_COUNT);
+  for (int32_t key = 0; key < KEY_CODES; key++) {
+    pressed |= TakeKeyHits(key) != 0 ? 1 : 0;
+  }
+  int32_t ports = PadPresent != 0 ? GamepadsFound() : 0;
+  for (int32_t port = 0; port < ports && port < PAD_PORTS; port++) {
+    for (int32_t button = 0; button < PAD_COUNTED_BUTTONS; button++) {
+      pressed |= TakePadButtonHits(button, port) != 0 ? 1 : 0;
+    }
+  }
+  return pressed;
 }
 
 int32_t SetInputLock(int32_t locked) {

@@ -17,6 +17,26 @@ int32_t AnyCommandHit(int32_t count);
 // was locked, or still held, counts as a new command.
 int32_t SetInputLock(int32_t locked);
 
+// The menus own Enter (confirm) and Escape (back): whatever a settings file binds to them, in the menus they keep
+// those meanings. True for those two keys.
+bool MenuOwnsKey(int32_t key);
+
+// CommandHit as the menus read it: a keyboard binding on a key the menus own is passed over (its key confirms or
+// goes back instead), so Down bound to Enter does not move the cursor when the player means to choose.
+int32_t MenuCommandHit(int32_t command);
+
+// Presses of key since it was last asked, whether a binding took them in this frame's update or they are still
+// pending: the menus' own keys (Enter, Escape, the cursor keys) answer even while a command is bound to them.
+int32_t MenuKeyHits(int32_t key);
+
+// Presses of the menus' "back": Escape, or the B or Back button of a pad whose layout the platform knows, as long
+// as that button is not bound to a command the menus read (a left hand on B confirms instead).
+int32_t MenuBackHits();
+
+// 1 when anything was pressed since the last update: a command, any key, any button of a pad. What was read stays
+// read; a caller that acts on it drops the rest (DropPendingPresses).
+int32_t AnyPress();
+
 // Drops every press made so far, of keys and pad buttons alike, whether a binding or a menu would have read it:
 // called whenever a menu or screen becomes ready for input, so that a press acts only where it was made. A tap
 // of Enter in a fight must not choose a row of the pause menu opened later. Held inputs stay held.

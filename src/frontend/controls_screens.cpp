@@ -7,6 +7,7 @@
 
 #include "controls/commands.h"
 #include "controls/control_kinds.h"
+#include "controls/pad_names.h"
 #include "frontend/font.h"
 #include "frontend/menu.h"
 #include "media/graphics/graphics.h"
@@ -33,6 +34,8 @@ constexpr int32_t kSignHeight = 6;
 constexpr const char16_t* kKeyPrompt = u"Press a key";
 constexpr const char16_t* kPadPrompt = u"Press a pad input";
 constexpr const char16_t* kCancelPrompt = u"Escape cancels";
+// Enter pressed while a key is awaited: it stays the menus' confirm, and the row says so while it waits on.
+constexpr const char16_t* kEnterRefused = u"Enter stays the menus' key";
 constexpr int32_t kPromptLineOffset = 7;
 // With no pad there, the gamepad rows show a dash, and the selected one why, in the same two lines. A single line
 // of the whole sentence would run under the commands' names at zoom 1.
@@ -42,6 +45,8 @@ constexpr const char16_t* kPlugOneIn = u"plug one in to bind it";
 
 // Where every pad axis rested when the wait for a new input began.
 std::array<std::array<float, kAxes>, PAD_PORTS> restingAxes{};
+// Enter was pressed during the present wait for a key.
+bool enterRefused = false;
 
 // Keeps the selected row among the six rows on the screen.
 void Scroll(int32_t& scroll) {
@@ -60,15 +65,14 @@ void DrawRowNote(int32_t y, const char16_t* first, const char16_t* second) {
 
 // A command's row. While the row waits for its new input it says so in place of the binding's caption. A row whose
 // input cannot be bound now (no pad is there) shows a dash, and says why while it is selected.
-int32_t BindingRow(int32_t command, const std::shared_ptr<TControl>& binding, int32_t y, const char16_t* prompt,
-                   bool bindable) {
+int32_t BindingRow(int32_t command, const std::u16string& caption, int32_t y, const char16_t* prompt, bool bindable) {
   bool selected = SubCursor == command;
   bool waiting = InputLock != 0 && selected;
   bool explained = !bindable && selected && !waiting && SmallFont != nullptr;
-  std::u16string value = waiting || explained ? std::u16string() : bindable ? binding->GetCaption() : kNoPadValue;
+  std::u16string value = waiting || explained ? std::u16string() : bindable ? caption : kNoPadValue;
   int32_t activated = Menu::ButtonTab(CommandNames[static_cast<size_t>(command)], value, y, selected);
   if (waiting && SmallFont != nullptr) {
-    DrawRowNote(y, prompt, kCancelPrompt);
+    DrawRowNote(y, enterRefused && prompt == kKeyPrompt ? kEnterRefused : prompt, kCancelPrompt);
   } else if (explained) {
     DrawRowNote(y, kNoPadFound, kPlugOneIn);
   }
@@ -88,14 +92,19 @@ void DrawScrollSigns(int32_t scroll, int32_t rows) {
   }
 }
 
-// While waiting: every key pressed, in ascending order of code; Escape cancels, any other is bound, so of
-// several keys pressed in one frame the highest wins (and a key below Escape pressed with it still counts). Input
-// is unlocked once all of them have been taken: unlocking drops whatever presses are left.
+// While waiting: every key pressed, in ascending order of code; Escape cancels, Enter is refused (it stays the
+// menus' key, and the wait goes on), any other is bound, so of several keys pressed in one frame the highest wins
+// (and a key below Escape pressed with it still counts). Input is unlocked once all of them have been taken:
+// unlocking drops whatever presses are left.
 void TakeNewKey() {
   int32_t newKey = 0;
   bool answered = false;
   for (int32_t code = kFirstBindableKey; code <= kLastBindableKey; code++) {
     if (TakeKeyHits(code) == 0) {
+      continue;
+    }
+    if (code == KEY_ENTER) {
+      enterRefused = true;
       continue;
     }
     answered = true;
@@ -127,14 +136,16 @@ int32_t KeyboardMenu() {
   int32_t y = kFirstRowY - kRowStep * KeyScroll;
   // Pause keeps its key: the game must always be able to stop.
   for (int32_t command = 0; command < COMMAND_PAUSE; command++, y += kRowStep) {
-    if (BindingRow(command, KeyBindings[static_cast<size_t>(command)], y, kKeyPrompt, true) != 0) {
+    const std::shared_ptr<TControl>& binding = KeyBindings[static_cast<size_t>(command)];
+    if (BindingRow(command, binding->GetCaption(), y, kKeyPrompt, true) != 0) {
       RebindIndex = command;
       SetInputLock(1);
+      enterRefused = false;
       ClearKeys();  // the confirming key is not the new one
       DropPendingPresses();
     }
   }
-  if (Button(u"Back", y, SubCursor == COMMAND_PAUSE) != 0) {
+  if (Button(u"Back", y, SubCursor == COMMAND_PAUSE) != 0 || Back() != 0) {
     Save();
     ShowScreen(MENU_MAIN);
   }
@@ -157,9 +168,11 @@ int32_t GamepadMenu() {
   // Counted when a pad comes or goes, not here: this screen enumerates nothing while it only shows the rows.
   bool padFound = GamepadsFound() != 0;
   int32_t y = kFirstRowY - kRowStep * PadScroll;
+  TPadNames names;
   for (int32_t command = 0; command < COMMAND_COUNT; command++, y += kRowStep) {
+    std::u16string caption = padFound ? names.Of(*PadBindings[static_cast<size_t>(command)]) : std::u16string();
     // Without a pad no input could end a wait: only Escape would.
-    if (BindingRow(command, PadBindings[static_cast<size_t>(command)], y, kPadPrompt, padFound) != 0 && padFound) {
+    if (BindingRow(command, caption, y, kPadPrompt, padFound) != 0 && padFound) {
       RebindIndex = command;
       SetInputLock(1);
       ClearGamepads(-1);
@@ -169,7 +182,7 @@ int32_t GamepadMenu() {
       _RecordRestingAxes();
     }
   }
-  if (Button(u"Back", y, SubCursor == COMMAND_COUNT) != 0) {
+  if (Button(u"Back", y, SubCursor == COMMAND_COUNT) != 0 || Back() != 0) {
     Save();
     ShowScreen(MENU_MAIN);
   }

@@ -3,6 +3,7 @@
 
 #include "controls/commands.h"
 #include "frontend/font.h"
+#include "frontend/guidance.h"
 #include "media/graphics/graphics.h"
 #include "media/graphics/image.h"
 #include "media/input/input.h"
@@ -31,6 +32,7 @@ namespace {
 constexpr int32_t kSlideStep = 5;        // logical pixels per frame: a full slide takes 80 frames
 constexpr int32_t kSlideDistance = 400;  // 80 frames of 5: the menu is hidden once it has gone this far
 constexpr int32_t kRowHalfHeight = 24;   // rows are 48 high and 48 apart, so neighbouring bars touch
+constexpr int32_t kColumnGap = 12;       // the least space between a row's label and its value
 
 void DrawBar(int32_t y, int32_t red, int32_t green, int32_t blue) {
   SetColor(red, green, blue);
@@ -52,15 +54,15 @@ int32_t Navigate(int32_t moreCommand, int32_t lessCommand, int32_t moreKey, int3
   if (InputLock != 0) {
     return 0;
   }
-  int32_t moved = CommandHit(moreCommand);
+  int32_t moved = MenuCommandHit(moreCommand);
   if (moved == 0) {
-    moved = -CommandHit(lessCommand);
+    moved = -MenuCommandHit(lessCommand);
   }
   if (moved == 0) {
-    moved = TakeKeyHits(moreKey);
+    moved = MenuKeyHits(moreKey);
   }
   if (moved == 0) {
-    moved = -TakeKeyHits(lessKey);
+    moved = -MenuKeyHits(lessKey);
   }
   if (moved != 0) {
     PlaySfx(SFX_MENU_MOVE);
@@ -134,7 +136,10 @@ int32_t ButtonTab(std::u16string_view label, std::u16string_view value, int32_t 
     }
   }
   GameFont->Draw(label, 10, y, ALIGN_LEFT, ALIGN_CENTER);
-  GameFont->Draw(value, 390, y, ALIGN_RIGHT, ALIGN_CENTER);
+  // A long value (a pad's "Left stick down") would run into the label: it is written small instead.
+  bool fits = 10 + GameFont->GetWidth(label) + kColumnGap + GameFont->GetWidth(value) <= 390;
+  TFont* font = fits || SmallFont == nullptr ? GameFont.get() : SmallFont.get();
+  font->Draw(value, 390, y, ALIGN_RIGHT, ALIGN_CENTER);
   return Activated(selected);
 }
 
@@ -153,6 +158,7 @@ void Reset() {
   KeyScroll = 0;
   PadScroll = 0;
   QuitRequested = 0;
+  ResetGuidance();
 }
 
 int32_t Wrap(int32_t cursor, int32_t move, int32_t rows) {
@@ -176,13 +182,24 @@ int32_t Action() {
   if (InputLock != 0) {
     return 0;
   }
-  if (int32_t hit = CommandHit(COMMAND_LEFT_HAND); hit != 0) {
+  if (int32_t hit = MenuCommandHit(COMMAND_LEFT_HAND); hit != 0) {
     return hit;
   }
-  if (int32_t hit = CommandHit(COMMAND_RIGHT_HAND); hit != 0) {
+  if (int32_t hit = MenuCommandHit(COMMAND_RIGHT_HAND); hit != 0) {
     return hit;
   }
-  return TakeKeyHits(KEY_ENTER);
+  return MenuKeyHits(KEY_ENTER);
+}
+
+int32_t Back() {
+  if (InputLock != 0) {
+    return 0;
+  }
+  int32_t hits = MenuBackHits();
+  if (hits != 0) {
+    PlaySfx(SFX_MENU_ACTION);
+  }
+  return hits;
 }
 
 }  // namespace Menu

@@ -49,7 +49,8 @@ namespace Menu {
 int32_t Draw();
 // A centred one-label row whose middle line is at y, with a green bar when selected. 1 when activated.
 int32_t Button(std::u16string_view text, int32_t y, int32_t selected);
-// A two-column row: the label at the left, the value at the right. The bar is yellow while input is locked (a
+// A two-column row: the label at the left, the value at the right (in the small font when it would otherwise run
+// into the label). The bar is yellow while input is locked (a
 // new binding is awaited). 1 when activated.
 int32_t ButtonTab(std::u16string_view label, std::u16string_view value, int32_t y, int32_t selected);
 // Shows another screen from the next frame on. Presses made before are dropped, so none acts on the new screen.
@@ -63,6 +64,9 @@ int32_t NavigateUD();
 int32_t NavigateLR();
 // Non-zero when the player confirmed in this frame.
 int32_t Action();
+// Non-zero when the player asked to go back in this frame (Escape, a pad's B or Back); plays the confirm sound
+// then. Every screen but the main one goes back one screen, as its "Back" row does.
+int32_t Back();
 // The five screens; Draw calls the one MenuScreen names.
 int32_t MainMenu();
 int32_t TournamentMenu();

@@ -29,6 +29,7 @@ int32_t RoundWinner = 0;
 int32_t GameState = 0;
 int32_t StateTime = 0;
 int32_t PauseChoice = 0;
+int32_t PauseShowsCard = 0;
 int32_t PausedState = GAMESTATE_FIGHT;
 int32_t PauseTime = 0;
 std::array<int32_t, LEVEL_COUNT> Progress = {};
@@ -59,6 +60,7 @@ void ResetGameState() {
   GameState = 0;
   StateTime = 0;
   PauseChoice = 0;
+  PauseShowsCard = 0;
   PausedState = GAMESTATE_FIGHT;
   PauseTime = 0;
   Progress = {};

@@ -92,6 +92,7 @@ extern int32_t RoundWinner;  // winner of the last finished round: 0 player, 1 o
 extern int32_t GameState;    // the match loop's state, 0..7
 extern int32_t StateTime;    // clock reading when the current countdown or round-over pause began
 extern int32_t PauseChoice;
+extern int32_t PauseShowsCard;  // 1 while the pause menu shows the how-to-play card in place of its rows
 extern int32_t PausedState;  // the state the pause menu goes back to: the fight, or a countdown the focus loss stopped
 extern int32_t PauseTime;    // clock reading when the pause menu opened
 extern std::array<int32_t, LEVEL_COUNT> Progress;    // best winning margin per tournament level

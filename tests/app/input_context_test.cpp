@@ -40,7 +40,7 @@ protected:
   // Ends the fight through the pause menu: the menu starts sliding back in with input locked.
   void EndMatch() {
     Pause();
-    Tap(KEY_DOWN);
+    Tap(KEY_UP);  // the last row
     RunFrame();
     Tap(KEY_ENTER);
     RunFrame();

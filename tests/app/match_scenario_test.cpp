@@ -253,7 +253,7 @@ TEST_F(MatchScenarioTest, PauseContinueAndEndMatch) {
   RunFrame();
   EXPECT_EQ(GameState, GAMESTATE_FIGHT);
 
-  // Down to "End match" (wrapping from either end) and confirm with a punch key.
+  // Down past "How to play" to "End match" (wrapping from either end) and confirm with a punch key.
   Tap(KEY_ESCAPE);
   RunFrame();
   Tap(KEY_DOWN);
@@ -261,10 +261,13 @@ TEST_F(MatchScenarioTest, PauseContinueAndEndMatch) {
   EXPECT_EQ(PauseChoice, 1);
   Tap(KEY_DOWN);
   RunFrame();
+  EXPECT_EQ(PauseChoice, 2);
+  Tap(KEY_DOWN);
+  RunFrame();
   EXPECT_EQ(PauseChoice, 0);
   Tap(KEY_UP);
   RunFrame();
-  EXPECT_EQ(PauseChoice, 1);
+  EXPECT_EQ(PauseChoice, 2);
   Tap(kRightHand);
   RunFrame();
   EXPECT_EQ(GameState, GAMESTATE_OVER);

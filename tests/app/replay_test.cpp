@@ -12,6 +12,7 @@
 #include <random>
 
 #include "fighters/figure.h"
+#include "frontend/guidance.h"
 #include "media/audio/audio.h"
 #include "media/input/key_codes.h"
 #include "shared/game_state.h"
@@ -27,6 +28,8 @@ class ReplayTest : public HeadlessGameTest {
 protected:
   void SetUp() override {
     HeadlessGameTest::SetUp();
+    // The recorded player had read the how-to-play card before: its countdowns count at once.
+    HowToPlayRead = 1;
     // Sound on, silent: the fight sounds draw their variants from the shared generator as in the game.
     for (auto& kind : FightSounds) {
       for (auto& sound : kind) {

@@ -8,6 +8,7 @@
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
 #include "frontend/font.h"
+#include "frontend/guidance.h"
 #include "frontend/match_start.h"
 #include "frontend/menu.h"
 #include "media/core/events.h"
@@ -88,6 +89,8 @@ void HeadlessGameTest::StartWithPads(TPadPlatform& pads) {
 }
 
 void HeadlessGameTest::StartTraining() {
+  // A player who has read the how-to-play card already: the countdown counts at once.
+  HowToPlayRead = 1;
   StartTrainingMatch();
   MenuState = MENUSTATE_HIDDEN;  // as if the slide were over
   MenuSlide = 400;

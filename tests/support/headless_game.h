@@ -42,7 +42,8 @@ protected:
   // Makes pads the game's gamepads as if they had been there at start-up: they are counted and taken up.
   void StartWithPads(class TPadPlatform& pads);
 
-  // Sets a match up the way the menu does, with the menu already gone.
+  // Sets a match up the way the menu does, with the menu already gone; training as for a player who has read the
+  // how-to-play card, whose countdowns count at once.
   void StartTraining();
   void StartTournament(int32_t level);
 

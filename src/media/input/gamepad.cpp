@@ -9,7 +9,7 @@
 namespace {
 
 constexpr int32_t kMaxRecordedPorts = 256;
-constexpr int32_t kCountedButtons = 16;
+constexpr int32_t kCountedButtons = PAD_COUNTED_BUTTONS;
 
 // Hat slot value while centred. A port starts centred, not at 0.0 (which is "up"), so a pad that never answers
 // cannot hold an "Up" binding down.
@@ -115,6 +115,11 @@ bool GamepadLayout(int32_t port, TPadLayout* layout) {
     return false;
   }
   for (TPadSource& source : layout->buttons) {
+    if (!Readable(source)) {
+      source = TPadSource();
+    }
+  }
+  for (TPadSource& source : layout->axes) {
     if (!Readable(source)) {
       source = TPadSource();
     }

@@ -11,8 +11,9 @@
 
 constexpr int32_t PAD_PORTS = 16;  // ports with state
 constexpr int32_t PAD_AXIS_SLOTS = 16;
-constexpr int32_t PAD_AXES = 6;      // X, Y, Z, R, U, V
-constexpr int32_t PAD_HAT_SLOT = 9;  // the hat's axis slot (and its bit in the axis mask)
+constexpr int32_t PAD_AXES = 6;              // X, Y, Z, R, U, V
+constexpr int32_t PAD_HAT_SLOT = 9;          // the hat's axis slot (and its bit in the axis mask)
+constexpr int32_t PAD_COUNTED_BUTTONS = 16;  // buttons whose presses are counted
 
 // A device's capabilities: how many of the six axes it has and their raw ranges, and whether it has a hat.
 struct TPadCaps {
@@ -45,8 +46,8 @@ struct TPadSource {
   float direction = 0.0f;  // hat: a fraction of a clockwise turn from up; axis: -1 or +1, the side that presses
 };
 
-// The buttons of a standard pad the game has a use for: the face buttons by their place (A south, B east, X west,
-// Y north), Start and the four directions of the d-pad.
+// The buttons of a standard pad, by their place: the face buttons (A south, B east, X west, Y north), Start, the
+// four directions of the d-pad, then Back, Guide, the two sticks pressed in and the two shoulder buttons.
 enum : int32_t {
   PAD_BUTTON_A = 0,
   PAD_BUTTON_B = 1,
@@ -57,12 +58,31 @@ enum : int32_t {
   PAD_DPAD_DOWN = 6,
   PAD_DPAD_LEFT = 7,
   PAD_DPAD_RIGHT = 8,
-  PAD_STANDARD_BUTTONS = 9,
+  PAD_BUTTON_BACK = 9,
+  PAD_BUTTON_GUIDE = 10,
+  PAD_BUTTON_LEFT_STICK = 11,
+  PAD_BUTTON_RIGHT_STICK = 12,
+  PAD_BUTTON_LB = 13,
+  PAD_BUTTON_RB = 14,
+  PAD_STANDARD_BUTTONS = 15,
 };
 
-// A known pad's layout: where each standard button lies on the device.
+// The sticks' axes and the triggers of a standard pad. A stick's source names the device axis whose positive side
+// is right or down; a trigger's, the side that presses it.
+enum : int32_t {
+  PAD_LEFT_STICK_X = 0,
+  PAD_LEFT_STICK_Y = 1,
+  PAD_RIGHT_STICK_X = 2,
+  PAD_RIGHT_STICK_Y = 3,
+  PAD_LEFT_TRIGGER = 4,
+  PAD_RIGHT_TRIGGER = 5,
+  PAD_STANDARD_AXES = 6,
+};
+
+// A known pad's layout: where each standard button and axis lies on the device.
 struct TPadLayout {
   std::array<TPadSource, PAD_STANDARD_BUTTONS> buttons{};
+  std::array<TPadSource, PAD_STANDARD_AXES> axes{};
 };
 
 // How the platform's joysticks are reached. Tests install fake pads through it.

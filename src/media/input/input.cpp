@@ -165,3 +165,7 @@ int32_t TakeFocusLoss() {
 int32_t TakeFullScreenToggle() {
   return TakeLatch(input.fullScreenToggle);
 }
+
+void RequestFullScreenToggle() {
+  input.fullScreenToggle = 1;
+}

@@ -34,3 +34,5 @@ int32_t InputSuspended();
 int32_t TakeFocusLoss();
 // 1 when the player asked to switch between the window and full screen (F11, Alt+Enter) since the last call.
 int32_t TakeFullScreenToggle();
+// Asks for that switch as F11 does: a menu's "Full screen" row.
+void RequestFullScreenToggle();

@@ -36,6 +36,27 @@ constexpr std::array<TStandardButton, PAD_STANDARD_BUTTONS> kStandardButtons = {
     {PAD_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1.0f},
     {PAD_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_LEFT, -1.0f},
     {PAD_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1.0f},
+    {PAD_BUTTON_BACK, SDL_CONTROLLER_BUTTON_BACK, 1.0f},
+    {PAD_BUTTON_GUIDE, SDL_CONTROLLER_BUTTON_GUIDE, 1.0f},
+    {PAD_BUTTON_LEFT_STICK, SDL_CONTROLLER_BUTTON_LEFTSTICK, 1.0f},
+    {PAD_BUTTON_RIGHT_STICK, SDL_CONTROLLER_BUTTON_RIGHTSTICK, 1.0f},
+    {PAD_BUTTON_LB, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 1.0f},
+    {PAD_BUTTON_RB, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1.0f},
+}};
+
+// The sticks and triggers: SDL's axes go positive right, down and pressed.
+struct TStandardAxis {
+  int32_t axis;
+  SDL_GameControllerAxis sdlAxis;
+};
+
+constexpr std::array<TStandardAxis, PAD_STANDARD_AXES> kStandardAxes = {{
+    {PAD_LEFT_STICK_X, SDL_CONTROLLER_AXIS_LEFTX},
+    {PAD_LEFT_STICK_Y, SDL_CONTROLLER_AXIS_LEFTY},
+    {PAD_RIGHT_STICK_X, SDL_CONTROLLER_AXIS_RIGHTX},
+    {PAD_RIGHT_STICK_Y, SDL_CONTROLLER_AXIS_RIGHTY},
+    {PAD_LEFT_TRIGGER, SDL_CONTROLLER_AXIS_TRIGGERLEFT},
+    {PAD_RIGHT_TRIGGER, SDL_CONTROLLER_AXIS_TRIGGERRIGHT},
 }};
 
 // A hat direction as a fraction of a clockwise turn from up; -1 for a diagonal or none.
@@ -173,6 +194,10 @@ public:
     for (const TStandardButton& standard : kStandardButtons) {
       layout->buttons[static_cast<size_t>(standard.button)] =
           SourceOf(SDL_GameControllerGetBindForButton(controller, standard.sdlButton), standard.axisSide);
+    }
+    for (const TStandardAxis& standard : kStandardAxes) {
+      layout->axes[static_cast<size_t>(standard.axis)] =
+          SourceOf(SDL_GameControllerGetBindForAxis(controller, standard.sdlAxis), 1.0f);
     }
     SDL_GameControllerClose(controller);
     return true;
