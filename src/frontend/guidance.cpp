@@ -17,11 +17,11 @@ namespace {
 // The card's panel and lines, in logical pixels: from just below the countdown's message at y 100 to the foot of
 // the screen, thirteen lines of the small font.
 constexpr float kPanelLeft = 12;
-constexpr float kPanelTop = 112;
+constexpr float kPanelTop = 114;
 constexpr float kPanelWidth = 376;
-constexpr float kPanelHeight = 188;
+constexpr float kPanelHeight = 186;
 constexpr float kPanelAlpha = 0.75f;
-constexpr int32_t kFirstLineY = 116;
+constexpr int32_t kFirstLineY = 118;
 constexpr int32_t kLineStep = 14;
 constexpr int32_t kCentreX = 200;
 // The table of keys: two pairs a row, each a key right-aligned against its action, the pairs' columns this far

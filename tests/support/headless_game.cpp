@@ -27,7 +27,7 @@ std::shared_ptr<TFont> MakeTestFont(std::vector<const TPixmap*>* glyphs) {
     auto pixmap = TPixmap::Create(1, 1, TPixmap::FORMAT_RGBA8888);
     font->_image->SetPixmap(code, pixmap);
     glyphs->push_back(pixmap.get());
-    font->_charWidth[static_cast<size_t>(code)] = 10;
+    font->_charWidth[static_cast<size_t>(code)] = kTestGlyphWidth;
   }
   font->_charSpacing = 2;
   font->_baseline = 40;
@@ -102,9 +102,9 @@ void HeadlessGameTest::StartTournament(int32_t level) {
   MenuSlide = 400;
 }
 
-std::vector<std::u16string> HeadlessGameTest::TextsDrawn() const {
+std::vector<HeadlessGameTest::TPlacedText> HeadlessGameTest::TextsPlaced() const {
   // Glyphs of one Draw call follow each other on one line, each 12 to the right of the one before.
-  std::vector<std::u16string> texts;
+  std::vector<TPlacedText> texts;
   const TDrawRecord* previous = nullptr;
   for (const TDrawRecord& record : lastFrame) {
     if (record.kind != TDrawRecord::IMAGE) {
@@ -123,12 +123,30 @@ std::vector<std::u16string> HeadlessGameTest::TextsDrawn() const {
     }
     bool continues = previous != nullptr && record.ty == previous->ty && record.tx == previous->tx + 12;
     if (!continues) {
-      texts.emplace_back();
+      texts.push_back({u"", record.Left(), record.Top(), 0, record.Bottom()});
     }
-    texts.back() += static_cast<char16_t>(code);
+    texts.back().text += static_cast<char16_t>(code);
+    texts.back().right = record.Left() + kTestGlyphWidth;
     previous = &record;
   }
   return texts;
+}
+
+std::vector<std::u16string> HeadlessGameTest::TextsDrawn() const {
+  std::vector<std::u16string> texts;
+  for (const TPlacedText& placed : TextsPlaced()) {
+    texts.push_back(placed.text);
+  }
+  return texts;
+}
+
+HeadlessGameTest::TPlacedText HeadlessGameTest::Placed(const std::u16string& text) const {
+  for (const TPlacedText& placed : TextsPlaced()) {
+    if (placed.text == text) {
+      return placed;
+    }
+  }
+  return {};
 }
 
 bool HeadlessGameTest::Shows(const std::u16string& text) const {

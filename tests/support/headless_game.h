@@ -47,8 +47,17 @@ protected:
   void StartTraining();
   void StartTournament(int32_t level);
 
+  // A text the test font drew in the last frame: from the pen's start to the end of its last glyph, and the glyph
+  // cells' top and bottom.
+  struct TPlacedText {
+    std::u16string text;
+    float left = 0, top = 0, right = 0, bottom = 0;
+  };
   // The texts the font drew in the last frame, in drawing order, one entry per Draw call.
   std::vector<std::u16string> TextsDrawn() const;
+  std::vector<TPlacedText> TextsPlaced() const;
+  // The first text drawn in the last frame that reads text; its rectangle all zero when there is none.
+  TPlacedText Placed(const std::u16string& text) const;
   bool Shows(const std::u16string& text) const;
   // The rectangles of the last frame drawn in the given colour.
   std::vector<TDrawRecord> RectsIn(int32_t red, int32_t green, int32_t blue) const;
@@ -61,4 +70,5 @@ protected:
 };
 
 // A font whose metrics are simple: every glyph 10 wide with spacing 2, baseline 40, centre 30, top 20, offset 4.
+constexpr int32_t kTestGlyphWidth = 10;
 std::shared_ptr<class TFont> MakeTestFont(std::vector<const TPixmap*>* glyphs);
