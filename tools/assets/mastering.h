@@ -3,10 +3,8 @@
 // others that may sound with it.
 #pragma once
 
+#include "sound_levels.h"
 #include "synth.h"
-
-// No effect peaks above this (of full scale): any two together stay below full scale.
-constexpr double PEAK_CEILING = 0.45;
 
 // Loudness in dB of full scale: the RMS of the loudest 50 ms. Short effects are heard by their loudest moment,
 // not by their average over a tail of silence.

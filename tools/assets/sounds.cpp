@@ -8,18 +8,11 @@
 #include <stdexcept>
 
 #include "mastering.h"
+#include "sound_levels.h"
 
 namespace {
 
 constexpr double FIGHT_LIMIT = 0.4;  // seconds
-
-// Loudness of each effect in dB of full scale (see Loudness). The menu, the ring's calls and the fight sit within
-// a few dB of each other, so a fight is no louder than the menus around it; the hard hit is the loudest of all,
-// and each fight sound is louder than the lighter one before it. Played at full volume, the loudest of them
-// still peaks below half of full scale.
-constexpr double CONFIRM_DB = -17, CURSOR_DB = -19, CLICK_DB = -24;
-constexpr double KNOCKS_DB = -17, BELL_DB = -17, RESULT_DB = -16.5;
-constexpr double FIGHT_DB[5] = {-20, -18.5, -16.5, -15, -13.5};  // woosh, block, weak, medium, hard
 
 uint32_t Seed(int kind, int variant) {
   return 0x9E3779B9u * static_cast<uint32_t>(kind * 8 + variant + 1);
