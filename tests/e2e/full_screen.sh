@@ -98,7 +98,9 @@ ended_with 0
 start_game
 expect_window_size "${screen_width}x${screen_height}" "the game starts full screen as it was left"
 keys Down Return
-sleep 7.8
+sleep 3.0
+keys j
+sleep 5.8
 shot fight
 expect_picture fight "$full_picture" "the fight in full screen"
 expect_pixel fight 15 15 "0,255,0" "the player's health bar in full screen"

@@ -22,6 +22,7 @@ start_game
 keys Down Return
 wait_for_count countdown 20 118 360 60 255,255,0 "-gt 30" || fail "no how-to-play card over the countdown"
 [[ $(count_colour countdown 20 175 360 110 255,255,255) -gt 300 ]] || fail "the card's rules are not shown"
+keys j
 wait_for_training_fight fight || fail "the training match's countdown did not come and go"
 [[ $(count_colour fight 20 118 360 60 255,255,0) -eq 0 ]] || fail "the card stays over the fight"
 
@@ -43,7 +44,7 @@ kill "$other"
 keys Return
 shot resumed
 [[ $(pixel resumed 5 78) != "0,255,0" ]] || fail "Continue does not resume the fight"
-keys Escape Down Return
+keys Escape Up Return
 sleep 2.0
 
 # --- The keyboard list: a sign that "Back" lies below, and what a waiting row waits for.

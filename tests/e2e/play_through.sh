@@ -43,6 +43,9 @@ keys Down Return
 sleep 1.0
 shot sliding
 [[ $(pixel sliding 5 290) != $(pixel menu 5 290) ]] || fail "the menu does not slide away"
+# The session's first countdown waits with the how-to-play card up until the right hand is pressed.
+wait_for_count card 20 118 360 60 255,255,0 "-gt 30" || fail "no how-to-play card over the first countdown"
+keys j
 wait_for_training_fight fight || fail "the training match's countdown did not come and go"
 expect_pixel fight 15 15 "0,255,0" "the player's health bar in the fight"
 full=$(opponent_health fight)
@@ -54,7 +57,7 @@ left=$(opponent_health punched)
 keys Escape
 shot paused
 expect_pixel paused 5 60 "0,255,0" "Continue is highlighted in the pause menu"
-keys Down Return
+keys Up Return
 wait_for_pixel back 5 60 "0,255,0" || fail "the main menu is not back after End match, on Training"
 
 # --- Rebind Right Hand to K and use it.
@@ -71,7 +74,7 @@ wait_for_training_fight fight2 || fail "the second training match's countdown di
 fight_for k 4
 shot punched2
 [[ $(opponent_health punched2) -lt 150 ]] || fail "the rebound key does not punch"
-keys Escape Down Return
+keys Escape Up Return
 wait_for_pixel back2 5 60 "0,255,0" || fail "the main menu is not back after the second End match"
 
 # --- Zoom 3, then Quit.
