@@ -4,16 +4,16 @@
 # and fails if there is one.
 #
 # The floors, from the ground up:
-#   media/measure  media/core  media/files  media/input  media/graphics  media/audio  media/codecs  media/platform
-#   shared  controls  fighters  frontend  app  and main.cpp on top;
+#   media/measure  media/core  media/files  media/net  media/input  media/graphics  media/audio  media/codecs
+#   media/platform  shared  controls  fighters  frontend  app  and main.cpp on top;
 #   headless (the recording driver of tests and tools) stands beside app: it may include any floor, and no floor
 #   of the game includes it.
-# SDL and OpenGL headers belong to media/platform, libpng's and Vorbis's to media/codecs.
+# SDL, OpenGL and ENet headers belong to media/platform, libpng's and Vorbis's to media/codecs.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 
-floors=(media/measure media/core media/files media/input media/graphics media/audio media/codecs media/platform
-  shared controls fighters frontend app)
+floors=(media/measure media/core media/files media/net media/input media/graphics media/audio media/codecs
+  media/platform shared controls fighters frontend app)
 
 # The rank of the floor a path (relative to src/) lies on; the top for main.cpp and headless/, -1 for none.
 rank() {
@@ -55,11 +55,11 @@ while IFS= read -r file; do
       broken=1
     fi
   done < <(grep -n '^#include "' "$file" | sed 's/^\([0-9]*\):#include "\([^"]*\)".*/\1:\2/' || true)
-  library=$(grep -nE '^#include <(SDL[^>]*|GL/[^>]*|png\.h|vorbis/[^>]*|ogg/[^>]*)>' "$file" || true)
+  library=$(grep -nE '^#include <(SDL[^>]*|GL/[^>]*|enet/[^>]*|png\.h|vorbis/[^>]*|ogg/[^>]*)>' "$file" || true)
   if [[ -n "$library" ]]; then
     case $file in
       media/platform/*) [[ $library =~ (png\.h|vorbis/|ogg/) ]] && allowed=0 || allowed=1 ;;
-      media/codecs/*) [[ $library =~ (SDL|GL/) ]] && allowed=0 || allowed=1 ;;
+      media/codecs/*) [[ $library =~ (SDL|GL/|enet/) ]] && allowed=0 || allowed=1 ;;
       *) allowed=0 ;;
     esac
     if [[ $allowed -eq 0 ]]; then

@@ -4,7 +4,8 @@
 # data/. apt-get as root, through sudo otherwise.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libsdl2-dev libgl-dev libpng-dev zlib1g-dev libogg-dev libvorbis-dev)
+packages=(cmake ninja-build g++ pkg-config libsdl2-dev libgl-dev libpng-dev zlib1g-dev libogg-dev libvorbis-dev
+  libenet-dev)
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev libsdl2-mixer-dev
     libsdl2-image-dev valgrind xvfb xauth xdotool x11-utils imagemagick sox pkg-config file desktop-file-utils git
