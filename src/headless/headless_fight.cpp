@@ -11,6 +11,7 @@
 #include "fighters/controller_ai.h"
 #include "fighters/figure.h"
 #include "frontend/font.h"
+#include "frontend/guidance.h"
 #include "frontend/match_start.h"
 #include "frontend/menu.h"
 #include "media/audio/audio.h"
@@ -60,6 +61,7 @@ THeadlessFight::THeadlessFight(const std::string& gameFolder, bool softMix) {
     MakeDrawables(image);
   }
 
+  HowToPlayRead = 1;  // the computer needs no card: the countdown counts at once
   StartTrainingMatch();
   Fighters[0] = TFigure::Create(TControllerAI::Create(REFERENCE_PLAYER), TRAINING_HEALTH, 32, 255, 64, 0);
   TFigure::Fight(Fighters[0], Fighters[1]);

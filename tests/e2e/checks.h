@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/game.h"
+#include "frontend/guidance.h"
 #include "frontend/match_start.h"
 #include "media/core/clock.h"
 #include "shared/game_state.h"
@@ -19,8 +20,9 @@ inline void Check(bool ok, const std::string& what) {
   }
 }
 
-// Starts a training match and runs frames on the manual clock, 20 ms apart, until its first fight begins.
+// Starts a training match (its card read already) and runs frames on the manual clock, 20 ms apart, until its first fight begins.
 inline void RunATrainingMatchToTheFight(TManualClock& clock) {
+  HowToPlayRead = 1;  // a player who has read the card: the countdown counts at once
   StartTrainingMatch();
   for (int frame = 0; frame < 1000 && GameState != GAMESTATE_FIGHT; frame++) {
     Game::Frame();

@@ -78,7 +78,7 @@ keys Escape Up Return
 wait_for_pixel back2 5 60 "0,255,0" || fail "the main menu is not back after the second End match"
 
 # --- Zoom 3, then Quit.
-keys Down Down Down Return Down Right Down Return
+keys Down Down Down Return Down Right Down Down Return
 # The window is opened again at the new size (its id changes): up to 10 s.
 for _ in $(seq 1 100); do
   window=$(xdotool search --name "^Morvik 1.1$" | head -n 1)
