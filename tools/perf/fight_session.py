@@ -17,7 +17,8 @@ import sys
 import tempfile
 import time
 
-FIGHT_STARTS_AFTER = 7.0  # the menu slides away (1.6 s), the countdown takes 5 s
+CARD_SHOWS_AFTER = 2.5  # the menu slides away (1.6 s) and the card is up
+FIGHT_STARTS_AFTER = 5.5  # the countdown takes 5 s once the right hand is pressed
 
 
 def xdotool(*args):
@@ -59,6 +60,9 @@ def main():
         xdotool("key", "--window", window, "Down")
         time.sleep(0.1)
         xdotool("key", "--window", window, "Return")
+        # The first training countdown waits with the how-to-play card up until the right hand is pressed.
+        time.sleep(CARD_SHOWS_AFTER)
+        xdotool("key", "--window", window, "j")
         time.sleep(FIGHT_STARTS_AFTER)
         play(window, seconds, random.Random(1))
         xdotool("key", "--window", window, "alt+F4")
