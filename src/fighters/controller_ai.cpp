@@ -1,4 +1,5 @@
-// The computer's controller. "now" is read afresh at each use, as each step happens at its own moment.
+// The computer's controller. "now" is read afresh at each use from the fighter's ring, as each step happens at its
+// own moment.
 #include "fighters/controller_ai.h"
 
 #include <cstdlib>
@@ -18,10 +19,6 @@ constexpr int32_t kWalkInBeyond = 81;
 constexpr int32_t kClearOfPunch = 90;
 constexpr int32_t kLungeReach = 10;
 
-int32_t Now() {
-  return ElapsedMillis();
-}
-
 }  // namespace
 
 std::shared_ptr<TControllerAI> TControllerAI::Create(std::span<const int32_t> params) {
@@ -33,6 +30,10 @@ std::shared_ptr<TControllerAI> TControllerAI::Create(std::span<const int32_t> pa
   controller->vthresh = params[4];
   controller->aggressive = params[5];
   return controller;
+}
+
+int32_t TControllerAI::Now() const {
+  return fig->ring->Now();
 }
 
 int32_t TControllerAI::Update() {

@@ -23,21 +23,23 @@ public:
   static std::shared_ptr<TControllerAI> Create(std::span<const int32_t> params);
   int32_t Update() override;
 
-  int32_t atime = 0;     // when the planned step is carried out
-  int32_t dtime = 0;     // when the next decision may be taken
-  int32_t vtime = 0;     // patience deadline; 0 while the patience timer is not running
-  int32_t t_pose = 100;  // delay from a decision to carrying it out
-  int32_t t_punch = 50;  // extra delay between changing the guard height and punching
-  int32_t t_decide = 10;  // delay from carrying out a step to the next decision
+  int32_t atime = 0;         // when the planned step is carried out
+  int32_t dtime = 0;         // when the next decision may be taken
+  int32_t vtime = 0;         // patience deadline; 0 while the patience timer is not running
+  int32_t t_pose = 100;      // delay from a decision to carrying it out
+  int32_t t_punch = 50;      // extra delay between changing the guard height and punching
+  int32_t t_decide = 10;     // delay from carrying out a step to the next decision
   int32_t t_vthresh = 1000;  // patience period
-  int32_t vthresh = 3;   // punch threshold: a vulnerability level 0..3
-  int32_t aggressive = 0;  // 1: shifts its guard at random to earn lunges
-  int32_t action = 0;    // planned fighter action
-  int32_t height = 0;    // planned height
-  int32_t side = 0;      // planned hand
+  int32_t vthresh = 3;       // punch threshold: a vulnerability level 0..3
+  int32_t aggressive = 0;    // 1: shifts its guard at random to earn lunges
+  int32_t action = 0;        // planned fighter action
+  int32_t height = 0;        // planned height
+  int32_t side = 0;          // planned hand
   int32_t state = AI_DECIDE;
 
 private:
+  // The clock of the ring the fighter fights in.
+  int32_t Now() const;
   void Decide(int32_t distance);
   void CarryOut();
 };

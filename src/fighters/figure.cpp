@@ -4,6 +4,22 @@
 #include "fighters/opponent.h"
 #include "media/core/clock.h"
 #include "shared/rules.h"
+#include "shared/sounds.h"
+
+namespace {
+
+class TWallClockRing : public TRing {
+public:
+  int32_t Now() const override { return ElapsedMillis(); }
+  void Sound(const TFigure&, int32_t kind, float volume) override { PlayFightSound(kind, volume); }
+};
+
+}  // namespace
+
+TRing& WallClockRing() {
+  static TWallClockRing ring;
+  return ring;
+}
 
 std::shared_ptr<TFigure> TFigure::Create(std::shared_ptr<TController> controller, int32_t maxhealth, int32_t colr,
                                          int32_t colg, int32_t colb, int32_t corner) {
@@ -22,8 +38,12 @@ std::shared_ptr<TFigure> TFigure::Create(std::shared_ptr<TController> controller
 }
 
 int32_t TFigure::Fight(const std::shared_ptr<TFigure>& a, const std::shared_ptr<TFigure>& b) {
-  a->opp = b.get();
-  b->opp = a.get();
+  return Fight(*a, *b);
+}
+
+int32_t TFigure::Fight(TFigure& a, TFigure& b) {
+  a.opp = &b;
+  b.opp = &a;
   return 0;
 }
 
@@ -38,7 +58,7 @@ int32_t TFigure::Reset() {
 
 int32_t TFigure::Walk(int32_t a) {
   if (a != action) {
-    wtime = ElapsedMillis();
+    wtime = ring->Now();
   }
   action = a;
   return 0;
@@ -49,7 +69,7 @@ int32_t TFigure::Attack(int32_t s) {
     return 0;
   }
   action = ACTION_PUNCH;
-  time = ElapsedMillis();
+  time = ring->Now();
   side = s;
   return 0;
 }

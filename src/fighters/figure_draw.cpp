@@ -55,13 +55,25 @@ int32_t TFigure::Draw() {
       frame = kWalkCell + 1;
     }
   }
+  DrawCell(frame);
+  return 0;
+}
+
+void TFigure::DrawAt(int32_t now) const {
+  int32_t cell = PoseCell();
+  if (cell == kWalkCell && DiffMillis(now, wtime) / kWalkStepMillis % 2 == 1) {
+    cell = kWalkCell + 1;
+  }
+  DrawCell(cell);
+}
+
+void TFigure::DrawCell(int32_t cell) const {
   auto screenX = static_cast<float>(x + kRingToScreen);
   auto screenY = static_cast<float>(y);
   SetDrawScale(static_cast<float>(dir), 1);
-  DrawImageFrame(FigureSheet, screenX, screenY, frame);
+  DrawImageFrame(FigureSheet, screenX, screenY, cell);
   SetColor(colr, colg, colb);
-  DrawImageFrame(FigureSheet, screenX, screenY, frame + FIGURE_TINT_LAYER);
+  DrawImageFrame(FigureSheet, screenX, screenY, cell + FIGURE_TINT_LAYER);
   SetColor(255, 255, 255);
   SetDrawScale(1, 1);
-  return 0;
 }

@@ -9,7 +9,6 @@
 #include "media/core/clock.h"
 #include "shared/game_state.h"
 #include "shared/rules.h"
-#include "shared/sounds.h"
 
 namespace {
 
@@ -107,8 +106,7 @@ int32_t TFigure::Control() {
     }
   }
 
-  if ((std::abs(action) == ACTION_PUNCH || action == ACTION_HURT) &&
-      ElapsedMillis() >= AddMillis(time, kActionMillis)) {
+  if ((std::abs(action) == ACTION_PUNCH || action == ACTION_HURT) && ring->Now() >= AddMillis(time, kActionMillis)) {
     action = ACTION_GUARD;
   }
 
@@ -126,7 +124,7 @@ int32_t TFigure::Control() {
       opp->hits = side;
       opp->hitp = punchPower;
     } else {
-      PlayFightSound(FIGHT_SOUND_WOOSH, static_cast<float>(punchPower) / 100.0f);
+      ring->Sound(*this, FIGHT_SOUND_WOOSH, static_cast<float>(punchPower) / 100.0f);
       punchPower = std::max(punchPower - kMissCost, 0);
     }
     action = ACTION_RECOVER;
@@ -150,7 +148,7 @@ int32_t TFigure::Update() {
   }
   // A blocked punch too pushes the defender back and restarts its clock (lengthening a recovery or a stagger).
   recoil += (level + 1) * (level + 1);
-  time = ElapsedMillis();
+  time = ring->Now();
   height = hith;
   side = hits;
   if (health <= 0) {
@@ -158,6 +156,6 @@ int32_t TFigure::Update() {
     action = ACTION_DOWN;
   }
   hit = 0;
-  PlayFightSound(level + 1, static_cast<float>(hitp) / 100.0f);
+  ring->Sound(*this, level + 1, static_cast<float>(hitp) / 100.0f);
   return 0;
 }
