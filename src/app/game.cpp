@@ -321,28 +321,17 @@ int32_t Info(std::u16string_view text) {
 }
 
 int32_t Update() {
-  Fighters[0]->Control();
-  Fighters[1]->Control();
-  Fighters[0]->Update();
-  Fighters[1]->Update();
-  bool down0 = Fighters[0]->health == 0;
-  bool down1 = Fighters[1]->health == 0;
-  if (!down0 && !down1) {
+  int32_t knockout = TFigure::Tick(*Fighters[0], *Fighters[1]);
+  if (knockout == KNOCKOUT_NONE) {
     return 0;
   }
-  RoundWinner = -1;
+  // Both down is a drawn round: nobody scores.
+  RoundWinner = knockout == KNOCKOUT_BOTH ? -1 : knockout;
   GameState = GAMESTATE_ROUND_OVER;
   StateTime = Now();
   Round++;
-  // Both down is a drawn round: nobody scores.
-  if (down0 && !down1) {
-    Fighters[1]->action = ACTION_WIN;
-    RoundsWon[1]++;
-    RoundWinner = 1;
-  } else if (down1 && !down0) {
-    Fighters[0]->action = ACTION_WIN;
-    RoundsWon[0]++;
-    RoundWinner = 0;
+  if (RoundWinner >= 0) {
+    RoundsWon[static_cast<size_t>(RoundWinner)]++;
   }
   PlaySfx(SFX_ROUND_OVER);
   return 0;

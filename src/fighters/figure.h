@@ -48,6 +48,14 @@ void ResetFighters();
 
 class TFigure;
 
+// What a tick of the fight ended in.
+enum : int32_t {
+  KNOCKOUT_NONE = -2,
+  KNOCKOUT_BOTH = -1,  // both fighters down at once: a drawn round
+  KNOCKOUT_BY_LEFT = 0,
+  KNOCKOUT_BY_RIGHT = 1,
+};
+
 // The ring a fighter fights in: the clock its timers read and where the sounds of its punches go. A match of two
 // players keeps a ring of its own (a clock of ticks, sounds kept as events of the tick); the one-player matches
 // fight in the game's: its clock, each sound played at once.
@@ -132,6 +140,11 @@ public:
   TRing* ring = &WallClockRing();  // the clock and the sounds of the fight; not owned
   std::shared_ptr<TController> controller;
   int32_t frame = 0;  // sprite cell chosen by the last drawing
+
+  // One tick of both fighters (Control of each, then Update of each, so every landed punch is judged against the
+  // defender's matrix of the same tick) and the knockout it ended in; the winner of a knockout takes its victory
+  // pose.
+  static int32_t Tick(TFigure& left, TFigure& right);
 
 private:
   // Both layers of a sprite cell where the fighter stands, facing its way.

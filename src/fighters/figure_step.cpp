@@ -159,3 +159,24 @@ int32_t TFigure::Update() {
   ring->Sound(*this, level + 1, static_cast<float>(hitp) / 100.0f);
   return 0;
 }
+
+int32_t TFigure::Tick(TFigure& left, TFigure& right) {
+  left.Control();
+  right.Control();
+  left.Update();
+  right.Update();
+  bool leftDown = left.health == 0;
+  bool rightDown = right.health == 0;
+  if (leftDown && rightDown) {
+    return KNOCKOUT_BOTH;
+  }
+  if (rightDown) {
+    left.action = ACTION_WIN;
+    return KNOCKOUT_BY_LEFT;
+  }
+  if (leftDown) {
+    right.action = ACTION_WIN;
+    return KNOCKOUT_BY_RIGHT;
+  }
+  return KNOCKOUT_NONE;
+}
