@@ -27,13 +27,23 @@ int32_t BoundHits(Same same) {
 }
 
 bool MenuCommandOnButton(int32_t port, int32_t button) {
-  for (int32_t command = 0; command < kMenuCommands; command++) {
-    auto* bound = dynamic_cast<TControlJoyButton*>(PadBindings[static_cast<size_t>(command)].get());
-    if (bound != nullptr && bound->port == port && bound->key == button) {
-      return true;
+  for (const TBindings* bindings : {&PadBindings, &PadBindings2}) {
+    for (int32_t command = 0; command < kMenuCommands; command++) {
+      auto* bound = dynamic_cast<TControlJoyButton*>((*bindings)[static_cast<size_t>(command)].get());
+      if (bound != nullptr && bound->port == port && bound->key == button) {
+        return true;
+      }
     }
   }
   return false;
+}
+
+// A binding's hits unless it is on a key the menus keep for themselves.
+int32_t HitsForMenus(const std::shared_ptr<TControl>& binding) {
+  if (binding == nullptr || (dynamic_cast<TControlKey*>(binding.get()) != nullptr && MenuOwnsKey(binding->key))) {
+    return 0;
+  }
+  return binding->Hit();
 }
 
 int32_t PadBackHits() {
@@ -52,9 +62,7 @@ int32_t PadBackHits() {
       if (source.kind != PAD_SOURCE_BUTTON || MenuCommandOnButton(port, source.index)) {
         continue;
       }
-      hits += TakePadButtonHits(source.index, port);
-      hits += BoundHits<TControlJoyButton>(
-          [&](const TControlJoyButton& bound) { return bound.port == port && bound.key == source.index; });
+      hits += PadButtonHits(port, source.index);
     }
   }
   return hits;
@@ -92,13 +100,31 @@ bool MenuOwnsKey(int32_t key) {
 }
 
 int32_t MenuCommandHit(int32_t command) {
-  const std::shared_ptr<TControl>& key = KeyBindings[static_cast<size_t>(command)];
-  if (!MenuOwnsKey(key->key)) {
-    if (int32_t hits = key->Hit(); hits != 0) {
-      return hits;
-    }
+  auto index = static_cast<size_t>(command);
+  if (int32_t hits = HitsForMenus(KeyBindings[index]); hits != 0) {
+    return hits;
   }
-  return PadBindings[static_cast<size_t>(command)]->Hit();
+  if (int32_t hits = HitsForMenus(PadBindings[index]); hits != 0) {
+    return hits;
+  }
+  // Player 2 faces the other way: its walk in is leftwards. Its keys move nothing here, as they are the cursor keys
+  // the menus read as such; its hands confirm.
+  int32_t mirrored = command == COMMAND_FORWARD    ? COMMAND_BACKWARD
+                     : command == COMMAND_BACKWARD ? COMMAND_FORWARD
+                                                   : command;
+  if (int32_t hits = HitsForMenus(PadBindings2[static_cast<size_t>(mirrored)]); hits != 0) {
+    return hits;
+  }
+  if (command == COMMAND_RIGHT_HAND || command == COMMAND_LEFT_HAND) {
+    return HitsForMenus(KeyBindings2[index]);
+  }
+  return 0;
+}
+
+int32_t PadButtonHits(int32_t port, int32_t button) {
+  return TakePadButtonHits(button, port) + BoundHits<TControlJoyButton>([&](const TControlJoyButton& bound) {
+           return bound.port == port && bound.key == button;
+         });
 }
 
 int32_t MenuKeyHits(int32_t key) {
@@ -110,7 +136,10 @@ int32_t MenuBackHits() {
 }
 
 int32_t AnyPress() {
-  int32_t pressed = AnyCommandHit(COMMAND_COUNT);
+  int32_t pressed = 0;
+  for (const std::shared_ptr<TControl>& control : AttachedControls) {
+    pressed |= control->Hit() != 0 ? 1 : 0;
+  }
   for (int32_t key = 0; key < KEY_CODES; key++) {
     pressed |= TakeKeyHits(key) != 0 ? 1 : 0;
   }

@@ -22,8 +22,13 @@ int32_t SetInputLock(int32_t locked);
 bool MenuOwnsKey(int32_t key);
 
 // CommandHit as the menus read it: a keyboard binding on a key the menus own is passed over (its key confirms or
-// goes back instead), so Down bound to Enter does not move the cursor when the player means to choose.
+// goes back instead), so Down bound to Enter does not move the cursor when the player means to choose. Either
+// player drives the menus: player 2's pad (its walk in is leftwards) and player 2's hands too.
 int32_t MenuCommandHit(int32_t command);
+
+// Presses of a pad's button since it was last asked, whether a binding took them in this frame's update or they
+// are still pending.
+int32_t PadButtonHits(int32_t port, int32_t button);
 
 // Presses of key since it was last asked, whether a binding took them in this frame's update or they are still
 // pending: the menus' own keys (Enter, Escape, the cursor keys) answer even while a command is bound to them.

@@ -1,7 +1,9 @@
 // The default control bindings.
 #include "controls/default_bindings.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 #include "controls/control_kinds.h"
 #include "media/input/gamepad.h"
@@ -13,6 +15,9 @@ namespace {
 constexpr std::array<int32_t, COMMAND_COUNT> kDefaultKeys = {
     KEY_A + ('W' - 'A'), KEY_A + ('S' - 'A'), KEY_A + ('D' - 'A'), KEY_A + ('A' - 'A'),
     KEY_A + ('J' - 'A'), KEY_A + ('I' - 'A'), KEY_ESCAPE};
+// Player 2 stands on the right: Left walks in. Its Pause is no key of its own (code 0 is never pressed).
+constexpr std::array<int32_t, COMMAND_COUNT> kDefaultKeys2 = {KEY_UP,       KEY_DOWN,   KEY_LEFT, KEY_RIGHT,
+                                                              KEY_RCONTROL, KEY_RSHIFT, 0};
 
 // What a pad binding is, whatever its port: the kinds as the settings file numbers them, and the fields they use.
 enum : int32_t {
@@ -58,8 +63,14 @@ constexpr std::array<std::array<int32_t, 2>, COMMAND_COUNT> kStandardChoice = {{
     {PAD_BUTTON_START, kNoButton},
 }};
 
-// The forms of the pad bindings the game made last, for PadBindingsUntouched.
-TPadForms lastMadeForms = kUnknownPadForms;
+// Player 2's forms are player 1's with walking in and away mirrored.
+TPadForms Mirrored(TPadForms forms) {
+  std::swap(forms[COMMAND_FORWARD], forms[COMMAND_BACKWARD]);
+  return forms;
+}
+
+// The forms of each player's pad bindings the game made last, for PadBindingsUntouched.
+std::array<TPadForms, 2> lastMadeForms = {kUnknownPadForms, Mirrored(kUnknownPadForms)};
 
 TPadForm FormOf(const TPadSource& source) {
   switch (source.kind) {
@@ -116,36 +127,64 @@ std::shared_ptr<TControl> Create(int32_t port, const TPadForm& form) {
 
 }  // namespace
 
+TBindings& PlayerPadBindings(int32_t player) {
+  return player == 0 ? PadBindings : PadBindings2;
+}
+
+TBindings& PlayerKeyBindings(int32_t player) {
+  return player == 0 ? KeyBindings : KeyBindings2;
+}
+
 void InstallDefaultBindings(int32_t padPort) {
   for (int32_t command = 0; command < COMMAND_COUNT; command++) {
     KeyBindings[static_cast<size_t>(command)] = TControlKey::Create(kDefaultKeys[static_cast<size_t>(command)]);
   }
-  InstallDefaultPadBindings(padPort);
-}
-
-void InstallDefaultPadBindings(int32_t port) {
-  TPadForms forms = DefaultFormsFor(port);
-  for (size_t command = 0; command < forms.size(); command++) {
-    if (PadBindings[command] != nullptr) {
-      PadBindings[command]->Detach();
-    }
-    PadBindings[command] = Create(port, forms[command]);
+  InstallDefaultPadBindings(padPort, 0);
+  for (int32_t command = 0; command < COMMAND_COUNT; command++) {
+    KeyBindings2[static_cast<size_t>(command)] = TControlKey::Create(kDefaultKeys2[static_cast<size_t>(command)]);
   }
-  lastMadeForms = forms;
+  InstallDefaultPadBindings(-1, 1);
 }
 
-bool PadBindingsUntouched() {
+void InstallDefaultPadBindings(int32_t port, int32_t player) {
+  TPadForms forms = player == 0 ? DefaultFormsFor(port) : Mirrored(DefaultFormsFor(port));
+  TBindings& bindings = PlayerPadBindings(player);
+  for (size_t command = 0; command < forms.size(); command++) {
+    if (bindings[command] != nullptr) {
+      bindings[command]->Detach();
+    }
+    bindings[command] = Create(port, forms[command]);
+  }
+  lastMadeForms[static_cast<size_t>(player)] = forms;
+}
+
+bool PadBindingsUntouched(int32_t player) {
+  const TBindings& bindings = PlayerPadBindings(player);
   TPadForms forms;
   for (size_t command = 0; command < forms.size(); command++) {
-    const std::shared_ptr<TControl>& binding = PadBindings[command];
-    if (binding == nullptr || binding->port != PadBindings[0]->port) {
+    const std::shared_ptr<TControl>& binding = bindings[command];
+    if (binding == nullptr || binding->port != bindings[0]->port) {
       return false;
     }
     forms[command] = FormOf(*binding);
   }
-  return forms == kUnknownPadForms || forms == lastMadeForms;
+  TPadForms unknown = player == 0 ? kUnknownPadForms : Mirrored(kUnknownPadForms);
+  return forms == unknown || forms == lastMadeForms[static_cast<size_t>(player)];
+}
+
+void UnbindSharedKeys() {
+  for (std::shared_ptr<TControl>& second : KeyBindings2) {
+    bool shared =
+        std::any_of(KeyBindings.begin(), KeyBindings.end(), [&second](const std::shared_ptr<TControl>& first) {
+          return first != nullptr && second != nullptr && second->key != 0 && first->key == second->key;
+        });
+    if (shared) {
+      second->Detach();
+      second = TControlKey::Create(0);
+    }
+  }
 }
 
 void ForgetDefaultPadBindings() {
-  lastMadeForms = kUnknownPadForms;
+  lastMadeForms = {kUnknownPadForms, Mirrored(kUnknownPadForms)};
 }

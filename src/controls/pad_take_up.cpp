@@ -19,8 +19,8 @@ bool PadInUse(int32_t ports) {
 }
 
 // As a flush does: a button held as the pad comes in (or as the bindings move to it) presses nothing.
-void SilenceUntilReleased() {
-  for (const std::shared_ptr<TControl>& binding : PadBindings) {
+void SilenceUntilReleased(const TBindings& bindings) {
+  for (const std::shared_ptr<TControl>& binding : bindings) {
     if (binding != nullptr) {
       binding->_flush = 1;
       binding->_hit = 0;
@@ -41,17 +41,21 @@ void TakeUpGamepads(int32_t count) {
     return;
   }
   // The last pad: the one just plugged in, as a platform lists it last, or at start-up the last pad found.
-  int32_t port = ports - 1;
-  if (PadBindingsUntouched()) {
-    InstallDefaultPadBindings(port);
+  MovePadBindings(0, ports - 1);
+}
+
+void MovePadBindings(int32_t player, int32_t port) {
+  TBindings& bindings = PlayerPadBindings(player);
+  if (PadBindingsUntouched(player)) {
+    InstallDefaultPadBindings(port, player);
   } else {
-    for (const std::shared_ptr<TControl>& binding : PadBindings) {
+    for (const std::shared_ptr<TControl>& binding : bindings) {
       if (binding != nullptr) {
         binding->port = port;
       }
     }
   }
-  SilenceUntilReleased();
+  SilenceUntilReleased(bindings);
 }
 
 void FollowGamepads() {

@@ -12,6 +12,11 @@
 // calls it once the saved settings are read.
 void TakeUpGamepads(int32_t count);
 
+// Moves the player's (0 or 1) pad bindings to the pad at port: bindings that are the game's untouched defaults
+// become that pad's own defaults, the player's own keep their buttons, hat directions and axes and take its port.
+// Either way they ignore whatever is held until it is released.
+void MovePadBindings(int32_t player, int32_t port);
+
 // Called at the top of every frame. Cheap while nothing changes (no device is opened, nothing allocated); when a
 // pad was plugged in or pulled out, the pads are enumerated again and taken up.
 void FollowGamepads();

@@ -1,8 +1,11 @@
 // The menu pictures, and the two files the game keeps of its own: the settings (sound, zoom, the fourteen
-// bindings and the full-screen switch) and the progress (the best winning margin of each tournament level).
+// bindings, the full-screen switch, player 2's thirteen bindings and the ring of a two-player match) and the
+// progress (the best winning margin of each tournament level).
 //
-// The full-screen switch came last, as line 17: a file written before it has 16 lines and reads as a window, and a
-// reader that knows only 16 lines ignores it.
+// What came later was added after what was there: the full-screen switch as line 17 (a file of 16 lines reads as
+// a window), then player 2's six keys (no Pause: Escape is both players'), player 2's seven pad bindings and the
+// ring, lines 18 to 31 (a file without them gives player 2 the defaults). A reader that knows fewer lines ignores
+// the rest.
 //
 // Both are plain text with CR LF lines. They are written whole each time, through a temporary file that replaces
 // the old one only once it is on the disk, so a crash or a power cut never leaves half a file.
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "controls/control_kinds.h"
+#include "controls/default_bindings.h"
 #include "frontend/menu.h"
 #include "media/core/text.h"
 #include "media/files/safe_file.h"
@@ -29,6 +33,9 @@ namespace {
 constexpr const char16_t* kSettingsName = u"settings.dat";
 constexpr const char16_t* kProgressName = u"progress.dat";
 constexpr int32_t kFullScreenLine = 2 + 2 * COMMAND_COUNT;  // line 17, counted from 0
+constexpr int32_t kPlayer2KeysLine = kFullScreenLine + 1;
+constexpr int32_t kPlayer2PadLine = kPlayer2KeysLine + COMMAND_PAUSE;
+constexpr int32_t kVersusRingLine = kPlayer2PadLine + COMMAND_COUNT;
 
 enum : int32_t {
   PAD_KIND_BUTTON = 0,
@@ -43,17 +50,17 @@ std::shared_ptr<TImage> LoadPicture(const std::u16string& path, std::shared_ptr<
   return image;
 }
 
-void ReadKeyBinding(int32_t command, const std::u16string& line) {
+void ReadKeyBinding(TBindings& bindings, int32_t command, const std::u16string& line) {
   int32_t code = TextToInt(line);
   // A code outside the key table could never be pressed: the command keeps the key it has.
   if (code < 0 || code >= KEY_CODES) {
     return;
   }
-  KeyBindings[static_cast<size_t>(command)]->Detach();
-  KeyBindings[static_cast<size_t>(command)] = TControlKey::Create(code);
+  bindings[static_cast<size_t>(command)]->Detach();
+  bindings[static_cast<size_t>(command)] = TControlKey::Create(code);
 }
 
-void ReadPadBinding(int32_t command, const std::u16string& line) {
+void ReadPadBinding(TBindings& bindings, int32_t command, const std::u16string& line) {
   // Split at every single space: two spaces make an empty field, which reads as 0.
   std::vector<std::u16string> fields = SplitText(line, u' ');
   fields.resize(std::max<size_t>(fields.size(), 5));  // missing fields read as 0
@@ -62,7 +69,7 @@ void ReadPadBinding(int32_t command, const std::u16string& line) {
   int32_t key = TextToInt(fields[2]);
   int32_t axis = TextToInt(fields[3]);
   auto dir = static_cast<float>(TextToFloat(fields[4]));
-  auto& binding = PadBindings[static_cast<size_t>(command)];
+  auto& binding = bindings[static_cast<size_t>(command)];
   // An unknown kind leaves the command without a working pad binding until the player binds one; the detached
   // binding is still what the next save writes.
   binding->Detach();
@@ -112,15 +119,23 @@ void ReadSettings() {
     } else if (i == 1) {
       Zoom = std::clamp(TextToInt(line), 1, 4);
     } else if (i < 2 + COMMAND_COUNT) {
-      ReadKeyBinding(i - 2, line);
+      ReadKeyBinding(KeyBindings, i - 2, line);
     } else if (i < kFullScreenLine) {
-      ReadPadBinding(i - 2 - COMMAND_COUNT, line);
+      ReadPadBinding(PadBindings, i - 2 - COMMAND_COUNT, line);
     } else if (i == kFullScreenLine) {
       // Anything but 1 opens a window: a window can always be seen and left.
       FullScreen = TextToInt(line) == 1 ? 1 : 0;
+    } else if (i < kPlayer2PadLine) {
+      ReadKeyBinding(KeyBindings2, i - kPlayer2KeysLine, line);
+    } else if (i < kVersusRingLine) {
+      ReadPadBinding(PadBindings2, i - kPlayer2PadLine, line);
+    } else if (i == kVersusRingLine) {
+      VersusRing = std::clamp(TextToInt(line), 0, LEVEL_COUNT - 1);
     }
   }
   stream->Close();
+  // A key serves one player: a file from before player 2 had keys may have given player 1 an arrow.
+  UnbindSharedKeys();
 }
 
 void ReadProgress() {
@@ -152,6 +167,13 @@ std::vector<std::u16string> SettingsLines() {
     lines.push_back(PadLine(*binding));
   }
   lines.push_back(IntToText(FullScreen));
+  for (int32_t command = 0; command < COMMAND_PAUSE; command++) {
+    lines.push_back(IntToText(KeyBindings2[static_cast<size_t>(command)]->key));
+  }
+  for (const auto& binding : PadBindings2) {
+    lines.push_back(PadLine(*binding));
+  }
+  lines.push_back(IntToText(VersusRing));
   return lines;
 }
 
@@ -198,7 +220,7 @@ int32_t SaveFullScreen() {
   // only when that screen is left. Lines the file does not have yet come from the game as it is.
   std::vector<std::u16string> lines = SettingsLines();
   if (std::shared_ptr<TStream> stream = OpenSaved(kSettingsName, "the default settings stand"); stream != nullptr) {
-    for (size_t i = 0; stream->Eof() == 0 && i < static_cast<size_t>(kFullScreenLine); i++) {
+    for (size_t i = 0; stream->Eof() == 0 && i < lines.size(); i++) {
       lines[i] = stream->ReadLine();
     }
     stream->Close();

@@ -4,8 +4,10 @@
 #include "media/audio/audio.h"
 #include "media/platform/timer.h"
 
-std::array<std::shared_ptr<TControl>, COMMAND_COUNT> KeyBindings;
-std::array<std::shared_ptr<TControl>, COMMAND_COUNT> PadBindings;
+TBindings KeyBindings;
+TBindings PadBindings;
+TBindings KeyBindings2;
+TBindings PadBindings2;
 const std::array<std::u16string, COMMAND_COUNT> CommandNames = {u"Up",         u"Down",      u"Forward", u"Backward",
                                                                 u"Right Hand", u"Left Hand", u"Pause"};
 std::array<std::u16string, KEY_CODES> KeyNames;
@@ -25,6 +27,7 @@ std::array<int32_t, 2> RoundsWon = {0, 0};
 int32_t Round = 0;
 int32_t Level = 0;
 int32_t Training = 0;
+int32_t VersusRing = 0;
 int32_t RoundWinner = 0;
 int32_t GameState = 0;
 int32_t StateTime = 0;
@@ -39,6 +42,8 @@ const std::array<int32_t, 4> VulnPowerDrain = {30, 20, 10, 5};
 void ResetGameState() {
   KeyBindings = {};
   PadBindings = {};
+  KeyBindings2 = {};
+  PadBindings2 = {};
   KeyNames = {};
   PadPresent = 0;
   InputLock = 0;
@@ -56,6 +61,7 @@ void ResetGameState() {
   Round = 0;
   Level = 0;
   Training = 0;
+  VersusRing = 0;
   RoundWinner = 0;
   GameState = 0;
   StateTime = 0;

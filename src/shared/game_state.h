@@ -66,8 +66,15 @@ enum : int32_t {
 constexpr int32_t LEVEL_COUNT = 10;
 constexpr int32_t KEY_CODES = 256;
 
-extern std::array<std::shared_ptr<TControl>, COMMAND_COUNT> KeyBindings;
-extern std::array<std::shared_ptr<TControl>, COMMAND_COUNT> PadBindings;
+// A player's binding of each command, in command order.
+using TBindings = std::array<std::shared_ptr<TControl>, COMMAND_COUNT>;
+
+extern TBindings KeyBindings;
+extern TBindings PadBindings;
+// Player 2's, for a match of two players. Its keyboard has no Pause of its own (Escape is both players'); its pad's
+// Pause is that pad's Start.
+extern TBindings KeyBindings2;
+extern TBindings PadBindings2;
 extern const std::array<std::u16string, COMMAND_COUNT> CommandNames;
 extern std::array<std::u16string, KEY_CODES> KeyNames;  // caption of each key code
 // 1 once a gamepad has been found, at start-up or plugged in later; pad bindings are polled only while it is 1. It
@@ -88,6 +95,7 @@ extern std::array<int32_t, 2> RoundsWon;
 extern int32_t Round;        // the current round; advanced as soon as a round ends
 extern int32_t Level;        // 0..9: the background and the Progress slot of the match
 extern int32_t Training;     // 1 in a training match
+extern int32_t VersusRing;   // 0..9: the background of the next match of two players, as last chosen
 extern int32_t RoundWinner;  // winner of the last finished round: 0 player, 1 opponent, -1 both down
 extern int32_t GameState;    // the match loop's state, 0..7
 extern int32_t StateTime;    // clock reading when the current countdown or round-over pause began

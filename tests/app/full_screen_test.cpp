@@ -31,9 +31,15 @@ protected:
     HeadlessGameTest::TearDown();
   }
   static void AskToSwitch() { EmitEvent(TEvent{EVENT_TOGGLEFULLSCREEN, nullptr, 0, 0, 0, 0}); }
+  // Line 17 of the settings file, the full-screen switch.
   std::string SavedSwitch() const {
     std::string file = dir.Read("bin/settings.dat");
-    return file.size() < 3 ? "" : file.substr(file.size() - 3, 1);
+    size_t at = 0;
+    for (int line = 1; line < 17 && at != std::string::npos; line++) {
+      at = file.find('\n', at);
+      at = at == std::string::npos ? at : at + 1;
+    }
+    return at == std::string::npos || at >= file.size() ? "" : file.substr(at, 1);
   }
   // Every drawing of the last frame stays inside the picture at (x, y), width by height window pixels, and the
   // frame clears the whole window once.

@@ -94,7 +94,8 @@ std::chrono::microseconds TimeOfOneWrite() {
     auto start = std::chrono::steady_clock::now();
     Menu::Save();
     Menu::SaveProgress();
-    times.push_back(std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start) / 2);
+    times.push_back(std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start) /
+                    2);
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];

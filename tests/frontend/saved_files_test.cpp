@@ -34,8 +34,14 @@ const std::string kDefaultLines =
     "1\r\n2\r\n87\r\n83\r\n68\r\n65\r\n74\r\n73\r\n27\r\n"
     "1 -1 0 0 0.00000000\r\n1 -1 0 0 0.500000000\r\n1 -1 0 0 0.250000000\r\n1 -1 0 0 0.750000000\r\n"
     "0 -1 1 0 0.00000000\r\n0 -1 2 0 0.00000000\r\n0 -1 9 0 0.00000000\r\n";
-// ... and the full-screen switch after them.
-const std::string kDefaults = kDefaultLines + "0\r\n";
+// Player 2's six keys (the arrows, Right Ctrl, Right Shift), its pad (the hat mirrored: left walks in) and the
+// ring of a two-player match, after the full-screen switch.
+const std::string kPlayer2Lines =
+    "38\r\n40\r\n37\r\n39\r\n163\r\n161\r\n"
+    "1 -1 0 0 0.00000000\r\n1 -1 0 0 0.500000000\r\n1 -1 0 0 0.750000000\r\n1 -1 0 0 0.250000000\r\n"
+    "0 -1 1 0 0.00000000\r\n0 -1 2 0 0.00000000\r\n0 -1 9 0 0.00000000\r\n0\r\n";
+// ... and the full-screen switch after them, then player 2's.
+const std::string kDefaults = kDefaultLines + "0\r\n" + kPlayer2Lines;
 
 int Occurrences(const std::string& text, const std::string& part) {
   int count = 0;
@@ -47,13 +53,13 @@ int Occurrences(const std::string& text, const std::string& part) {
 
 }  // namespace
 
-TEST_F(SavedFilesTest, TheDefaultsAreWrittenAsSeventeenCrLfLines) {
+TEST_F(SavedFilesTest, TheDefaultsAreWrittenAsThirtyOneCrLfLines) {
   Menu::Save();
   EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaults);
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "bin/settings.dat.new"));
   FullScreen = 1;
   Menu::Save();
-  EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaultLines + "1\r\n");
+  EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaultLines + "1\r\n" + kPlayer2Lines);
 }
 
 TEST_F(SavedFilesTest, AFileFromBeforeTheFullScreenLineReadsAsAWindowAndTheSameAsEver) {
@@ -69,10 +75,45 @@ TEST_F(SavedFilesTest, AFileFromBeforeTheFullScreenLineReadsAsAWindowAndTheSameA
   EXPECT_EQ(KeyBindings[COMMAND_RIGHT_HAND]->key, 'K');
   EXPECT_EQ(PadBindings[COMMAND_PAUSE]->key, 9);
   Menu::Save();
-  EXPECT_EQ(dir.Read("bin/settings.dat"), before + "0\r\n");
+  EXPECT_EQ(dir.Read("bin/settings.dat"), before + "0\r\n" + kPlayer2Lines);
 }
 
-TEST_F(SavedFilesTest, LineSeventeenIsFullScreenOnlyWhenItReadsOneAndLinesAfterItAreIgnored) {
+TEST_F(SavedFilesTest, PlayerTwosLinesReadBackAndAKeyPlayerOneHasIsNotDoubled) {
+  KeyBindings2[COMMAND_LEFT_HAND]->Detach();
+  KeyBindings2[COMMAND_LEFT_HAND] = TControlKey::Create('M');
+  PadBindings2[COMMAND_RIGHT_HAND]->Detach();
+  PadBindings2[COMMAND_RIGHT_HAND] = TControlJoyButton::Create(1, 4);
+  VersusRing = 7;
+  Menu::Save();
+  std::string written = dir.Read("bin/settings.dat");
+  ResetGame();
+  InstallDefaultBindings(-1);
+  Menu::Load();
+  EXPECT_EQ(KeyBindings2[COMMAND_LEFT_HAND]->key, 'M');
+  EXPECT_EQ(KeyBindings2[COMMAND_UP]->key, 38);
+  EXPECT_EQ(PadBindings2[COMMAND_RIGHT_HAND]->GetCaption(), u"Joy1Btn5");
+  EXPECT_EQ(VersusRing, 7);
+  Menu::Save();
+  EXPECT_EQ(dir.Read("bin/settings.dat"), written);
+
+  // A file of today's seventeen lines whose player 1 took the Up arrow: player 2 gets the defaults but that one.
+  ResetGame();
+  InstallDefaultBindings(-1);
+  std::string seventeen = kDefaultLines + "0\r\n";
+  seventeen.replace(seventeen.find("87\r\n"), 4, "38\r\n");
+  dir.Write("bin/settings.dat", seventeen);
+  Menu::Load();
+  EXPECT_EQ(KeyBindings[COMMAND_UP]->key, 38);
+  EXPECT_EQ(KeyBindings2[COMMAND_UP]->key, 0);
+  EXPECT_EQ(KeyBindings2[COMMAND_DOWN]->key, 40);
+  EXPECT_EQ(VersusRing, 0);
+  // A ring outside the ten is kept within them.
+  dir.Write("bin/settings.dat", kDefaultLines + "0\r\n" + kPlayer2Lines.substr(0, kPlayer2Lines.size() - 3) + "42\r\n");
+  Menu::Load();
+  EXPECT_EQ(VersusRing, 9);
+}
+
+TEST_F(SavedFilesTest, LineSeventeenIsFullScreenOnlyWhenItReadsOne) {
   struct TCase {
     const char* line;
     int32_t fullScreen;
@@ -91,7 +132,7 @@ TEST_F(SavedFilesTest, LineSeventeenIsFullScreenOnlyWhenItReadsOneAndLinesAfterI
                   {"\xff\x01", 0}}) {
     ResetGame();
     InstallDefaultBindings(-1);
-    dir.Write("bin/settings.dat", kDefaultLines + c.line + "\n" + "1\n");
+    dir.Write("bin/settings.dat", kDefaultLines + c.line + "\n");
     Menu::Load();
     EXPECT_EQ(FullScreen, c.fullScreen) << "line 17: \"" << c.line << "\"";
     EXPECT_EQ(SoundOn, 1);
@@ -103,7 +144,7 @@ TEST_F(SavedFilesTest, TheFullScreenSaveSetsItsLineAndKeepsTheOthersAsTheFileHas
   // No file yet: the game's settings as they are.
   FullScreen = 1;
   Menu::SaveFullScreen();
-  EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaultLines + "1\r\n");
+  EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaultLines + "1\r\n" + kPlayer2Lines);
 
   // A change still pending on the settings screen is not saved by the switch, and a file from before gains the
   // line without losing any of its own.
@@ -118,8 +159,8 @@ TEST_F(SavedFilesTest, TheFullScreenSaveSetsItsLineAndKeepsTheOthersAsTheFileHas
   std::string written = dir.Read("bin/settings.dat");
   EXPECT_EQ(written.substr(0, 6), "0\r\n4\r\n");
   EXPECT_NE(written.find("\r\n1 0 0 0 0.500000000\r\n"), std::string::npos);
-  EXPECT_EQ(written.substr(written.size() - 3), "1\r\n");
-  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 17);
+  EXPECT_EQ(written.substr(written.size() - kPlayer2Lines.size() - 3, 3), "1\r\n");
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 31);
 
   // A short file gets the rest from the game.
   dir.Write("bin/settings.dat", "0\n3\n");
@@ -127,8 +168,8 @@ TEST_F(SavedFilesTest, TheFullScreenSaveSetsItsLineAndKeepsTheOthersAsTheFileHas
   Menu::SaveFullScreen();
   written = dir.Read("bin/settings.dat");
   EXPECT_EQ(written.substr(0, 6), "0\r\n3\r\n");
-  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 17);
-  EXPECT_EQ(written.substr(written.size() - 3), "0\r\n");
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 31);
+  EXPECT_EQ(written.substr(written.size() - kPlayer2Lines.size() - 3, 3), "0\r\n");
 }
 
 TEST_F(SavedFilesTest, EveryKindOfBindingReadsBackAsItWasWritten) {
@@ -137,7 +178,7 @@ TEST_F(SavedFilesTest, EveryKindOfBindingReadsBackAsItWasWritten) {
   PadBindings[COMMAND_UP] = TControlJoyHat::Create(0, 0.25f);
   PadBindings[COMMAND_DOWN] = TControlJoyAxis::Create(0, 1, -1);
   PadBindings[COMMAND_RIGHT_HAND] = TControlJoyButton::Create(1, 2);
-  KeyBindings[COMMAND_LEFT_HAND] = TControlKey::Create(161);
+  KeyBindings[COMMAND_LEFT_HAND] = TControlKey::Create(160);
   Menu::Save();
   std::string written = dir.Read("bin/settings.dat");
   EXPECT_NE(written.find("\r\n1 0 0 0 0.250000000\r\n2 0 0 1 -1.00000000\r\n"), std::string::npos);
@@ -153,9 +194,10 @@ TEST_F(SavedFilesTest, EveryKindOfBindingReadsBackAsItWasWritten) {
   EXPECT_EQ(PadBindings[COMMAND_DOWN]->GetCaption(), u"Joy0Y-");
   EXPECT_EQ(PadBindings[COMMAND_DOWN]->dir, -1.0f);
   EXPECT_EQ(PadBindings[COMMAND_RIGHT_HAND]->GetCaption(), u"Joy1Btn3");
-  EXPECT_EQ(KeyBindings[COMMAND_LEFT_HAND]->key, 161);
-  // The bindings read replace the defaults on the update list, not beside them.
-  EXPECT_EQ(AttachedControls.size(), 14u);
+  EXPECT_EQ(KeyBindings[COMMAND_LEFT_HAND]->key, 160);
+  // The bindings read replace the defaults on the update list, not beside them: seven of each kind for each
+  // player.
+  EXPECT_EQ(AttachedControls.size(), 28u);
   Menu::Save();
   EXPECT_EQ(dir.Read("bin/settings.dat"), written);
 }
