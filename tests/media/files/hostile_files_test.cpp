@@ -12,6 +12,7 @@
 #include "media/core/data_limits.h"
 #include "media/files/safe_file.h"
 #include "media/files/stream.h"
+#include "support/overlong_text.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -74,7 +75,7 @@ TEST(BoundedText, AFileUpToTheLimitIsReadWholeAndALongerOneEndsThere) {
   EXPECT_EQ(exact.stream->Size(), kTextFileBytes);
 
   // One line of a megabyte: the line read is the limit's length, and the stream ends with it.
-  dir.Write("long.dat", "12\n" + std::string(1 << 20, 'b') + "\n34\n");
+  dir.Write("long.dat", PastTheReadingLimit("12\n", "b", "\n34\n"));
   TOpenedFile longer = OpenTextFile(u"long.dat");
   ASSERT_NE(longer.stream, nullptr);
   EXPECT_TRUE(longer.cut);
