@@ -3,8 +3,6 @@
 // What the simulator finds is what the game does.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "app/match_simulation.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
@@ -12,8 +10,9 @@
 #include "media/core/random.h"
 #include "shared/game_state.h"
 #include "shared/rules.h"
+#include "support/game_folder.h"
 #include "support/headless_game.h"
-#include "support/temp_dir.h"
+#include "support/shipped_roster.h"
 
 namespace {
 
@@ -23,11 +22,8 @@ class PlayerModelMatchTest : public HeadlessGameTest {
 protected:
   void SetUp() override {
     HeadlessGameTest::SetUp();
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(MORVIK_DATA_DIR);
-    Opponents.clear();
-    TOpponent::Load();
-    std::filesystem::current_path(previous);
+    LoadShippedRoster();
+    ASSERT_EQ(Opponents.size(), static_cast<size_t>(LEVEL_COUNT));
   }
 
   // A tournament match at a level with the model in the player's place, played to its end. Counts the punches
@@ -49,7 +45,7 @@ protected:
     }
   }
 
-  ScopedTempDir folder;  // where the progress is saved
+  ScopedGameFolder folder;  // where the progress is saved
   int blockedPunches = 0;
 };
 
