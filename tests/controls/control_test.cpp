@@ -11,6 +11,7 @@
 #include "support/game_fixture.h"
 #include "support/overlong_text.h"
 #include "support/temp_dir.h"
+#include "support/watchdog.h"
 
 using ControlTest = GameTest;
 
@@ -108,6 +109,7 @@ TEST_F(ControlTest, InitWithoutTheFileLeavesEveryCaptionEmpty) {
 
 TEST_F(ControlTest, CaptionsFromWhatIsNotAFileOrFromTooLongAFileWarnOnce) {
   ScopedTempDir dir;
+  ScopedWatchdog watchdog("reading key captions from a named pipe");
   ASSERT_EQ(mkfifo("keyboard.dat", 0644), 0);
   TWarnings warning = CaptureWarnings([] { TControl::Init(u"keyboard.dat"); });
   EXPECT_TRUE(warning.Says("\"keyboard.dat\" (not a regular file (a named pipe))")) << warning.text;

@@ -18,6 +18,7 @@
 #include "support/game_fixture.h"
 #include "support/game_folder.h"
 #include "support/overlong_text.h"
+#include "support/watchdog.h"
 
 namespace {
 
@@ -241,6 +242,7 @@ TEST_F(SavedFilesTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
 }
 
 TEST_F(SavedFilesTest, WhatIsNotAFileWarnsOnceAndTheDefaultsStand) {
+  ScopedWatchdog watchdog("reading settings from a named pipe");
   ASSERT_EQ(mkfifo("bin/settings.dat", 0644), 0);
   std::filesystem::create_directory("bin/progress.dat");
   TWarnings warnings = CaptureWarnings([] { Menu::Load(); });
