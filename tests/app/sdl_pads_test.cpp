@@ -44,8 +44,8 @@ TEST_F(SdlPadsTest, AControllerPluggedInIsTakenUpWithItsDpadFaceButtonsAndStartW
   ASSERT_NE(pad, nullptr);
   RunFrame();
   EXPECT_EQ(PadPresent, 1);
-  EXPECT_EQ(PadCaptions(),
-            (TPadCaptions{u"Joy0Btn12", u"Joy0Btn13", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn7"}));
+  EXPECT_EQ(PadCaptions(), (TPadCaptions{u"Joy0Btn12", u"Joy0Btn13", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn1",
+                                         u"Joy0Btn3", u"Joy0Btn7"}));
   pad->SetButton(VIRTUAL_A, true);
   pad->SetButton(VIRTUAL_DPAD_LEFT, true);
   RunFrame();

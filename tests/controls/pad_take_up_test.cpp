@@ -85,8 +85,8 @@ TEST_F(PadTakeUpTest, AKnownPadGetsItsDpadItsSouthAndWestFaceButtonsAndStart) {
   pads.pads[0].Place(PAD_DPAD_LEFT, PAD_SOURCE_BUTTON, 13);
   pads.pads[0].Place(PAD_DPAD_RIGHT, PAD_SOURCE_BUTTON, 14);
   InstallDefaultPadBindings(0);
-  EXPECT_EQ(PadCaptions(),
-            (TPadCaptions{u"Joy0Btn12", u"Joy0Btn13", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn8"}));
+  EXPECT_EQ(PadCaptions(), (TPadCaptions{u"Joy0Btn12", u"Joy0Btn13", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn1",
+                                         u"Joy0Btn3", u"Joy0Btn8"}));
   // A d-pad on two axes, and a pad without X: the left hand takes B.
   pads.pads[0].Place(PAD_DPAD_UP, PAD_SOURCE_AXIS, 1, -1.0f);
   pads.pads[0].Place(PAD_DPAD_DOWN, PAD_SOURCE_AXIS, 1, 1.0f);
@@ -94,7 +94,8 @@ TEST_F(PadTakeUpTest, AKnownPadGetsItsDpadItsSouthAndWestFaceButtonsAndStart) {
   pads.pads[0].Place(PAD_DPAD_RIGHT, PAD_SOURCE_AXIS, 0, 1.0f);
   pads.pads[0].layout.buttons[PAD_BUTTON_X] = TPadSource();
   InstallDefaultPadBindings(0);
-  EXPECT_EQ(PadCaptions(), (TPadCaptions{u"Joy0Y-", u"Joy0Y+", u"Joy0X+", u"Joy0X-", u"Joy0Btn1", u"Joy0Btn2", u"Joy0Btn8"}));
+  EXPECT_EQ(PadCaptions(),
+            (TPadCaptions{u"Joy0Y-", u"Joy0Y+", u"Joy0X+", u"Joy0X-", u"Joy0Btn1", u"Joy0Btn2", u"Joy0Btn8"}));
 }
 
 TEST_F(PadTakeUpTest, WhatAKnownPadLacksOrHasOutOfReachKeepsTheUnknownPadsDefault) {
@@ -135,7 +136,8 @@ TEST_F(PadTakeUpTest, ThePlayersOwnBindingsOnAMissingPortKeepTheirInputsAndTakeT
   TFakePads pads{1};
   MakeKnown(pads.pads[0]);  // a known pad's defaults do not override the player's choice
   StartWithPads(pads);
-  EXPECT_EQ(PadCaptions(), (TPadCaptions{u"Joy0Y-", u"Joy0Y+", u"Joy0X+", u"Joy0X-", u"Joy0Btn6", u"Joy0Btn5", u"Joy0Down"}));
+  EXPECT_EQ(PadCaptions(),
+            (TPadCaptions{u"Joy0Y-", u"Joy0Y+", u"Joy0X+", u"Joy0X-", u"Joy0Btn6", u"Joy0Btn5", u"Joy0Down"}));
   // A port that vanished: three pads, bindings on port 2, and only one pad left at the next start.
   for (auto& binding : PadBindings) {
     binding->port = 2;

@@ -52,8 +52,7 @@ std::string OtherJoysticks() {
   return others;
 }
 
-TVirtualPad::TVirtualPad(SDL_Joystick* joystick)
-    : _joystick(joystick), _instance(SDL_JoystickInstanceID(joystick)) {
+TVirtualPad::TVirtualPad(SDL_Joystick* joystick) : _joystick(joystick), _instance(SDL_JoystickInstanceID(joystick)) {
   OwnPads().insert(_instance);
 }
 
