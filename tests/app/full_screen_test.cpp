@@ -12,8 +12,9 @@
 #include "media/graphics/image.h"
 #include "shared/game_state.h"
 #include "shared/window.h"
+#include "support/captured_warnings.h"
+#include "support/game_folder.h"
 #include "support/headless_game.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -21,7 +22,6 @@ class FullScreenTest : public HeadlessGameTest {
 protected:
   void SetUp() override {
     HeadlessGameTest::SetUp();
-    std::filesystem::create_directories(dir.path() / "bin");
     // A backdrop larger than the screen, as the menu's is.
     MenuBackground = TImage::Create(512, 512, 1, 0);
     MenuBackground->SetPixmap(0, TPixmap::Create(512, 512, TPixmap::FORMAT_RGBA8888));
@@ -63,7 +63,7 @@ protected:
     }
     EXPECT_EQ(clears, 1);
   }
-  ScopedTempDir dir;
+  ScopedGameFolder dir;
 };
 
 }  // namespace
@@ -140,11 +140,11 @@ TEST_F(FullScreenTest, SwitchingInAFightDoesNotPauseItButLeavingTheGameStillDoes
 
 TEST_F(FullScreenTest, ARefusedSwitchChangesNeitherTheWindowNorTheSetting) {
   driver.refuseFullScreen = true;
-  testing::internal::CaptureStderr();
-  AskToSwitch();
-  RunFrame();
-  std::string warning = testing::internal::GetCapturedStderr();
-  EXPECT_NE(warning.find("cannot switch to full screen"), std::string::npos);
+  TWarnings warning = CaptureWarnings([this] {
+    AskToSwitch();
+    RunFrame();
+  });
+  EXPECT_EQ(warning.Mentions("cannot switch to full screen"), 1) << warning.text;
   EXPECT_EQ(FullScreen, 0);
   EXPECT_EQ(GraphicsFullScreen(), 0);
   EXPECT_EQ(dir.Read("bin/settings.dat"), "");

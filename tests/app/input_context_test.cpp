@@ -12,8 +12,8 @@
 #include "media/input/key_codes.h"
 #include "shared/game_state.h"
 #include "support/fake_pads.h"
+#include "support/game_folder.h"
 #include "support/headless_game.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -22,10 +22,6 @@ constexpr int32_t kForward = 'D';
 
 class InputContextTest : public HeadlessGameTest {
 protected:
-  void SetUp() override {
-    HeadlessGameTest::SetUp();
-    std::filesystem::create_directories(dir.path() / "bin");
-  }
   void Fight() {
     StartTournament(0);
     ASSERT_TRUE(RunUntil([] { return GameState == GAMESTATE_FIGHT; }));
@@ -48,7 +44,7 @@ protected:
   }
   void LoseFocus() { EmitEvent(TEvent{EVENT_APPSUSPEND, nullptr, 0, 0, 0, 0}); }
   void RegainFocus() { EmitEvent(TEvent{EVENT_APPRESUME, nullptr, 0, 0, 0, 0}); }
-  ScopedTempDir dir;
+  ScopedGameFolder dir;
 };
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "media/platform/sdl_gamepads.h"
 #include "shared/game_state.h"
 #include "support/headless_game.h"
+#include "support/pad_captions.h"
 #include "support/virtual_pads.h"
 
 namespace {
@@ -23,6 +24,9 @@ protected:
   void SetUp() override {
     HeadlessGameTest::SetUp();
     ASSERT_TRUE(StartSDLPads());
+    if (std::string others = OtherJoysticks(); !others.empty()) {
+      GTEST_SKIP() << "another pad is plugged in (" << others << "): these tests count the pads and read port 0";
+    }
     MenuState = MENUSTATE_HIDDEN;  // frames only update the bindings: no menu takes their presses
     RunFrames(3);                  // a game without a pad
     ASSERT_EQ(PadPresent, 0);
@@ -31,14 +35,6 @@ protected:
     StopSDLPads();
     HeadlessGameTest::TearDown();
   }
-  static std::array<std::u16string, COMMAND_COUNT> Captions() {
-    std::array<std::u16string, COMMAND_COUNT> captions;
-    for (size_t command = 0; command < captions.size(); command++) {
-      captions[command] = PadBindings[command]->GetCaption();
-    }
-    return captions;
-  }
-  using Captions7 = std::array<std::u16string, COMMAND_COUNT>;
 };
 
 }  // namespace
@@ -48,8 +44,8 @@ TEST_F(SdlPadsTest, AControllerPluggedInIsTakenUpWithItsDpadFaceButtonsAndStartW
   ASSERT_NE(pad, nullptr);
   RunFrame();
   EXPECT_EQ(PadPresent, 1);
-  EXPECT_EQ(Captions(),
-            (Captions7{u"Joy0Btn12", u"Joy0Btn13", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn7"}));
+  EXPECT_EQ(PadCaptions(), (TPadCaptions{u"Joy0Btn12", u"Joy0Btn13", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn1",
+                                         u"Joy0Btn3", u"Joy0Btn7"}));
   pad->SetButton(VIRTUAL_A, true);
   pad->SetButton(VIRTUAL_DPAD_LEFT, true);
   RunFrame();
@@ -86,8 +82,8 @@ TEST_F(SdlPadsTest, APadWhoseMappingPutsTheDpadOnTheHatGetsHatDirections) {
   ASSERT_NE(pad, nullptr);
   ASSERT_TRUE(pad->MapWithHatDpad());
   RunFrame();
-  EXPECT_EQ(Captions(),
-            (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn8"}));
+  EXPECT_EQ(PadCaptions(),
+            (TPadCaptions{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn8"}));
   pad->SetHat(VIRTUAL_HAT_RIGHT);
   pad->SetButton(7, true);
   RunFrame();
@@ -101,8 +97,8 @@ TEST_F(SdlPadsTest, AnUnknownJoystickKeepsTheHatAndButtonsOneTwoAndNine) {
   ASSERT_NE(pad, nullptr);
   RunFrame();
   EXPECT_EQ(PadPresent, 1);
-  EXPECT_EQ(Captions(),
-            (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn2", u"Joy0Btn3", u"Joy0Btn10"}));
+  EXPECT_EQ(PadCaptions(),
+            (TPadCaptions{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn2", u"Joy0Btn3", u"Joy0Btn10"}));
   pad->SetHat(VIRTUAL_HAT_DOWN);
   pad->SetButton(1, true);
   pad->SetButton(9, true);

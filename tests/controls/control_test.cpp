@@ -6,9 +6,12 @@
 #include <algorithm>
 
 #include "shared/game_state.h"
+#include "support/captured_warnings.h"
 #include "support/fake_control.h"
 #include "support/game_fixture.h"
+#include "support/overlong_text.h"
 #include "support/temp_dir.h"
+#include "support/watchdog.h"
 
 using ControlTest = GameTest;
 
@@ -97,10 +100,8 @@ TEST_F(ControlTest, InitReadsCaptionsUpToTheEndOfTheLine) {
 
 TEST_F(ControlTest, InitWithoutTheFileLeavesEveryCaptionEmpty) {
   ScopedTempDir dir;
-  testing::internal::CaptureStderr();
-  TControl::Init(u"bin/keyboard.dat");
-  std::string warning = testing::internal::GetCapturedStderr();
-  EXPECT_NE(warning.find("bin/keyboard.dat"), std::string::npos);
+  TWarnings warning = CaptureWarnings([] { TControl::Init(u"bin/keyboard.dat"); });
+  EXPECT_EQ(warning.Mentions("bin/keyboard.dat"), 1) << warning.text;
   for (const auto& name : KeyNames) {
     EXPECT_EQ(name, u"");
   }
@@ -108,19 +109,17 @@ TEST_F(ControlTest, InitWithoutTheFileLeavesEveryCaptionEmpty) {
 
 TEST_F(ControlTest, CaptionsFromWhatIsNotAFileOrFromTooLongAFileWarnOnce) {
   ScopedTempDir dir;
+  ScopedWatchdog watchdog("reading key captions from a named pipe");
   ASSERT_EQ(mkfifo("keyboard.dat", 0644), 0);
-  testing::internal::CaptureStderr();
-  TControl::Init(u"keyboard.dat");
-  std::string warning = testing::internal::GetCapturedStderr();
-  EXPECT_NE(warning.find("\"keyboard.dat\" (not a regular file (a named pipe))"), std::string::npos) << warning;
+  TWarnings warning = CaptureWarnings([] { TControl::Init(u"keyboard.dat"); });
+  EXPECT_TRUE(warning.Says("\"keyboard.dat\" (not a regular file (a named pipe))")) << warning.text;
+  EXPECT_EQ(warning.Lines(), 1) << warning.text;
 
   // The captions before the limit are kept; one beyond it is not read.
-  dir.Write("long.dat", "65\tA\n" + std::string(1 << 20, '#') + "\n66\tB\n");
-  testing::internal::CaptureStderr();
-  TControl::Init(u"long.dat");
-  warning = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1);
-  EXPECT_NE(warning.find("\"long.dat\" is longer than 65536 bytes"), std::string::npos) << warning;
+  dir.Write("long.dat", PastTheReadingLimit("65\tA\n", "#", "\n66\tB\n"));
+  warning = CaptureWarnings([] { TControl::Init(u"long.dat"); });
+  EXPECT_EQ(warning.Lines(), 1) << warning.text;
+  EXPECT_TRUE(warning.Says("\"long.dat\" is longer than 65536 bytes")) << warning.text;
   EXPECT_EQ(KeyNames[65], u"A");
   EXPECT_EQ(KeyNames[66], u"");
 }

@@ -15,6 +15,7 @@
 #include "shared/game_state.h"
 #include "support/fake_pads.h"
 #include "support/headless_game.h"
+#include "support/pad_captions.h"
 
 namespace {
 
@@ -23,14 +24,6 @@ protected:
   void SetUp() override {
     HeadlessGameTest::SetUp();
     MenuState = MENUSTATE_HIDDEN;  // frames only update the bindings: no menu takes their presses
-  }
-  // The seven pad captions in command order.
-  static std::array<std::u16string, COMMAND_COUNT> Captions() {
-    std::array<std::u16string, COMMAND_COUNT> captions;
-    for (size_t command = 0; command < captions.size(); command++) {
-      captions[command] = PadBindings[command]->GetCaption();
-    }
-    return captions;
   }
   // A pad as the platform's database describes a common one: the d-pad on the hat, A, B, X, Y on buttons 0 to 3,
   // Start on button 7.
@@ -58,7 +51,6 @@ protected:
     PadBindings[COMMAND_LEFT_HAND] = TControlJoyButton::Create(-1, 4);
     PadBindings[COMMAND_PAUSE] = TControlJoyHat::Create(-1, 0.5f);
   }
-  using Captions7 = std::array<std::u16string, COMMAND_COUNT>;
 };
 
 }  // namespace
@@ -67,8 +59,8 @@ TEST_F(PadTakeUpTest, AtStartUpAnUnknownPadGetsTheHatAndButtonsOneTwoAndNineOfTh
   TFakePads pads{2};
   StartWithPads(pads);
   EXPECT_EQ(PadPresent, 1);
-  EXPECT_EQ(Captions(),
-            (Captions7{u"Joy1Up", u"Joy1Down", u"Joy1Right", u"Joy1Left", u"Joy1Btn2", u"Joy1Btn3", u"Joy1Btn10"}));
+  EXPECT_EQ(PadCaptions(),
+            (TPadCaptions{u"Joy1Up", u"Joy1Down", u"Joy1Right", u"Joy1Left", u"Joy1Btn2", u"Joy1Btn3", u"Joy1Btn10"}));
   EXPECT_TRUE(PadBindingsUntouched());
 }
 
@@ -84,8 +76,8 @@ TEST_F(PadTakeUpTest, AKnownPadGetsItsDpadItsSouthAndWestFaceButtonsAndStart) {
   TFakePads pads{1};
   MakeKnown(pads.pads[0]);
   StartWithPads(pads);
-  EXPECT_EQ(Captions(),
-            (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn8"}));
+  EXPECT_EQ(PadCaptions(),
+            (TPadCaptions{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn8"}));
   EXPECT_TRUE(PadBindingsUntouched());  // the defaults made for this pad are still defaults
   // A d-pad of four buttons, as many pads report theirs.
   pads.pads[0].Place(PAD_DPAD_UP, PAD_SOURCE_BUTTON, 11);
@@ -93,8 +85,8 @@ TEST_F(PadTakeUpTest, AKnownPadGetsItsDpadItsSouthAndWestFaceButtonsAndStart) {
   pads.pads[0].Place(PAD_DPAD_LEFT, PAD_SOURCE_BUTTON, 13);
   pads.pads[0].Place(PAD_DPAD_RIGHT, PAD_SOURCE_BUTTON, 14);
   InstallDefaultPadBindings(0);
-  EXPECT_EQ(Captions(),
-            (Captions7{u"Joy0Btn12", u"Joy0Btn13", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn8"}));
+  EXPECT_EQ(PadCaptions(), (TPadCaptions{u"Joy0Btn12", u"Joy0Btn13", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn1",
+                                         u"Joy0Btn3", u"Joy0Btn8"}));
   // A d-pad on two axes, and a pad without X: the left hand takes B.
   pads.pads[0].Place(PAD_DPAD_UP, PAD_SOURCE_AXIS, 1, -1.0f);
   pads.pads[0].Place(PAD_DPAD_DOWN, PAD_SOURCE_AXIS, 1, 1.0f);
@@ -102,7 +94,8 @@ TEST_F(PadTakeUpTest, AKnownPadGetsItsDpadItsSouthAndWestFaceButtonsAndStart) {
   pads.pads[0].Place(PAD_DPAD_RIGHT, PAD_SOURCE_AXIS, 0, 1.0f);
   pads.pads[0].layout.buttons[PAD_BUTTON_X] = TPadSource();
   InstallDefaultPadBindings(0);
-  EXPECT_EQ(Captions(), (Captions7{u"Joy0Y-", u"Joy0Y+", u"Joy0X+", u"Joy0X-", u"Joy0Btn1", u"Joy0Btn2", u"Joy0Btn8"}));
+  EXPECT_EQ(PadCaptions(),
+            (TPadCaptions{u"Joy0Y-", u"Joy0Y+", u"Joy0X+", u"Joy0X-", u"Joy0Btn1", u"Joy0Btn2", u"Joy0Btn8"}));
 }
 
 TEST_F(PadTakeUpTest, WhatAKnownPadLacksOrHasOutOfReachKeepsTheUnknownPadsDefault) {
@@ -117,8 +110,8 @@ TEST_F(PadTakeUpTest, WhatAKnownPadLacksOrHasOutOfReachKeepsTheUnknownPadsDefaul
   pads.pads[0].layout.buttons[PAD_BUTTON_A] = TPadSource();
   pads.pads[0].layout.buttons[PAD_BUTTON_B] = TPadSource();
   StartWithPads(pads);
-  EXPECT_EQ(Captions(),
-            (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn2", u"Joy0Btn3", u"Joy0Btn10"}));
+  EXPECT_EQ(PadCaptions(),
+            (TPadCaptions{u"Joy0Up", u"Joy0Down", u"Joy0Btn15", u"Joy0Btn14", u"Joy0Btn2", u"Joy0Btn3", u"Joy0Btn10"}));
 }
 
 TEST_F(PadTakeUpTest, DefaultsSavedWithoutAPadBecomeTheDefaultsOfThePadThereAtStartUp) {
@@ -133,8 +126,8 @@ TEST_F(PadTakeUpTest, DefaultsSavedWithoutAPadBecomeTheDefaultsOfThePadThereAtSt
   MakeKnown(pads.pads[0]);
   StartWithPads(pads);
   EXPECT_EQ(PadPresent, 1);
-  EXPECT_EQ(Captions(),
-            (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn8"}));
+  EXPECT_EQ(PadCaptions(),
+            (TPadCaptions{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn1", u"Joy0Btn3", u"Joy0Btn8"}));
 }
 
 TEST_F(PadTakeUpTest, ThePlayersOwnBindingsOnAMissingPortKeepTheirInputsAndTakeThePadsPort) {
@@ -143,21 +136,22 @@ TEST_F(PadTakeUpTest, ThePlayersOwnBindingsOnAMissingPortKeepTheirInputsAndTakeT
   TFakePads pads{1};
   MakeKnown(pads.pads[0]);  // a known pad's defaults do not override the player's choice
   StartWithPads(pads);
-  EXPECT_EQ(Captions(), (Captions7{u"Joy0Y-", u"Joy0Y+", u"Joy0X+", u"Joy0X-", u"Joy0Btn6", u"Joy0Btn5", u"Joy0Down"}));
+  EXPECT_EQ(PadCaptions(),
+            (TPadCaptions{u"Joy0Y-", u"Joy0Y+", u"Joy0X+", u"Joy0X-", u"Joy0Btn6", u"Joy0Btn5", u"Joy0Down"}));
   // A port that vanished: three pads, bindings on port 2, and only one pad left at the next start.
   for (auto& binding : PadBindings) {
     binding->port = 2;
   }
   TFakePads one{1};
   StartWithPads(one);
-  EXPECT_EQ(Captions()[COMMAND_RIGHT_HAND], u"Joy0Btn6");
+  EXPECT_EQ(PadCaptions()[COMMAND_RIGHT_HAND], u"Joy0Btn6");
   // One binding changed from the defaults is enough to make them the player's own.
   InstallDefaultPadBindings(-1);
   PadBindings[COMMAND_PAUSE]->Detach();
   PadBindings[COMMAND_PAUSE] = TControlJoyButton::Create(-1, 3);
   StartWithPads(pads);
-  EXPECT_EQ(Captions(),
-            (Captions7{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn2", u"Joy0Btn3", u"Joy0Btn4"}));
+  EXPECT_EQ(PadCaptions(),
+            (TPadCaptions{u"Joy0Up", u"Joy0Down", u"Joy0Right", u"Joy0Left", u"Joy0Btn2", u"Joy0Btn3", u"Joy0Btn4"}));
 }
 
 TEST_F(PadTakeUpTest, BindingsOnAPortWithAPadStayWhereTheyAre) {
@@ -168,11 +162,11 @@ TEST_F(PadTakeUpTest, BindingsOnAPortWithAPadStayWhereTheyAre) {
   }
   PadBindings[COMMAND_PAUSE]->port = 0;  // spread over two pads: either being there is enough
   StartWithPads(pads);
-  EXPECT_EQ(Captions()[COMMAND_UP], u"Joy2Y-");
+  EXPECT_EQ(PadCaptions()[COMMAND_UP], u"Joy2Y-");
   pads.PullOut(2);
   RunFrame();
-  EXPECT_EQ(Captions()[COMMAND_UP], u"Joy2Y-");
-  EXPECT_EQ(Captions()[COMMAND_PAUSE], u"Joy0Down");
+  EXPECT_EQ(PadCaptions()[COMMAND_UP], u"Joy2Y-");
+  EXPECT_EQ(PadCaptions()[COMMAND_PAUSE], u"Joy0Down");
 }
 
 TEST_F(PadTakeUpTest, APadPluggedInWhileTheGameRunsIsTakenUpAndItsButtonsFire) {
@@ -186,7 +180,7 @@ TEST_F(PadTakeUpTest, APadPluggedInWhileTheGameRunsIsTakenUpAndItsButtonsFire) {
   RunFrame();
   EXPECT_EQ(PadPresent, 1);
   EXPECT_EQ(GamepadsFound(), 1);
-  EXPECT_EQ(Captions()[COMMAND_PAUSE], u"Joy0Btn8");
+  EXPECT_EQ(PadCaptions()[COMMAND_PAUSE], u"Joy0Btn8");
   EXPECT_EQ(CommandHit(COMMAND_PAUSE), 0);  // held across the arrival: nothing until released
   RunFrame();
   EXPECT_EQ(CommandDown(COMMAND_PAUSE), 0);
@@ -236,14 +230,14 @@ TEST_F(PadTakeUpTest, WhenAPadBeforeTheOneInUseGoesTheBindingsFollowItToItsNewPo
   StartWithPads(pads);  // on port 1
   pads.PullOut(0);      // the pad in use moves down to port 0
   RunFrame();
-  EXPECT_EQ(Captions()[COMMAND_UP], u"Joy0Up");
+  EXPECT_EQ(PadCaptions()[COMMAND_UP], u"Joy0Up");
   pads.pads[1].reading.buttons = 1u << 9;
   RunFrame();
   EXPECT_EQ(CommandHit(COMMAND_PAUSE), 1);
   // A pad plugged in while this one is in use changes nothing.
   pads.PlugIn();
   RunFrame();
-  EXPECT_EQ(Captions()[COMMAND_UP], u"Joy0Up");
+  EXPECT_EQ(PadCaptions()[COMMAND_UP], u"Joy0Up");
 }
 
 TEST_F(PadTakeUpTest, FramesWhereNoPadComesOrGoesEnumerateNothing) {

@@ -2,10 +2,20 @@
 // white text and the bars need.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "data/data_files.h"
+#include "frontend/font.h"
+#include "frontend/menu.h"
+#include "headless/recording_driver.h"
+#include "media/core/text.h"
+#include "media/graphics/image.h"
+#include "media/platform/media.h"
+#include "shared/game_state.h"
+#include "support/headless_game.h"
 
 namespace {
 
@@ -25,6 +35,96 @@ double MeanDifference(const Picture& a, const Picture& b, int rows) {
   }
   return sum / (a.width * rows * 4);
 }
+
+// The tournament screen drawn headless with the shipped font and card, the card at whatever place the game gives
+// it.
+class TournamentCardTest : public HeadlessGameTest {
+protected:
+  void SetUp() override {
+    HeadlessGameTest::SetUp();
+    RegisterMediaLoaders();
+    GameFont = TFont::Load(BytesToText(DataPath("gfx/font")), 64);
+    ASSERT_NE(GameFont->_image, nullptr);
+    CardImage = LoadImageFile(BytesToText(DataPath("gfx/card.png")), -1);
+    ASSERT_NE(CardImage, nullptr);
+    MenuScreen = MENU_TOURNAMENT;
+  }
+  void TearDown() override {
+    CardImage = nullptr;
+    HeadlessGameTest::TearDown();
+  }
+
+  // The record of the last frame that drew the pixmap; null when none did.
+  const TDrawRecord* Drawn(const TPixmap* pixmap) const {
+    for (const TDrawRecord& record : LastFrame()) {
+      if (record.kind == TDrawRecord::IMAGE && record.pixmap == pixmap) {
+        return &record;
+      }
+    }
+    return nullptr;
+  }
+
+  // The glyphs of one text as the game drew it in the last frame: the run of glyph records, one after another on
+  // one line, that spells it. Empty when no run does.
+  std::vector<const TDrawRecord*> GlyphsOf(const std::u16string& text) const {
+    std::vector<const TDrawRecord*> run;
+    std::u16string spelled;
+    for (const TDrawRecord& record : LastFrame()) {
+      int32_t code = record.kind == TDrawRecord::IMAGE ? GlyphCode(record.pixmap) : -1;
+      if (code < 0 || (!run.empty() && record.ty != run.back()->ty)) {
+        if (spelled == text) {
+          return run;
+        }
+        run.clear();
+        spelled.clear();
+      }
+      if (code >= 0) {
+        run.push_back(&record);
+        spelled += static_cast<char16_t>(code);
+      }
+    }
+    return spelled == text ? run : std::vector<const TDrawRecord*>();
+  }
+  int32_t GlyphCode(const TPixmap* pixmap) const {
+    const auto& cells = GameFont->_image->pixmaps;
+    for (size_t code = 0; code < cells.size(); code++) {
+      if (cells[code].get() == pixmap) {
+        return static_cast<int32_t>(code);
+      }
+    }
+    return -1;
+  }
+
+  struct InkBox {
+    int count = 0;
+    float left = 1e9f, top = 1e9f, right = -1e9f, bottom = -1e9f;
+  };
+  // The box, in logical pixels, of every pixel of the glyphs that is not wholly transparent: the letters and their
+  // outline.
+  static InkBox InkOf(const std::vector<const TDrawRecord*>& glyphs) {
+    InkBox box;
+    for (const TDrawRecord* record : glyphs) {
+      const TPixmap& glyph = *record->pixmap;
+      EXPECT_EQ(glyph.format, TPixmap::FORMAT_RGBA8888);
+      EXPECT_TRUE(record->ix == 1 && record->iy == 0 && record->jx == 0 && record->jy == 1) << "drawn turned";
+      float scaleX = (record->x1 - record->x0) / static_cast<float>(glyph.width);
+      float scaleY = (record->y1 - record->y0) / static_cast<float>(glyph.height);
+      for (int32_t y = 0; y < glyph.height; y++) {
+        for (int32_t x = 0; x < glyph.width; x++) {
+          if (glyph.Row(y)[4 * x + 3] == 0) {
+            continue;
+          }
+          box.count++;
+          box.left = std::min(box.left, record->tx + record->x0 + scaleX * static_cast<float>(x));
+          box.right = std::max(box.right, record->tx + record->x0 + scaleX * static_cast<float>(x + 1));
+          box.top = std::min(box.top, record->ty + record->y0 + scaleY * static_cast<float>(y));
+          box.bottom = std::max(box.bottom, record->ty + record->y0 + scaleY * static_cast<float>(y + 1));
+        }
+      }
+    }
+    return box;
+  }
+};
 
 }  // namespace
 
@@ -118,20 +218,34 @@ TEST(MenuPictures, CardFramesThePortraitWindowTheCaptionAndTheCup) {
   EXPECT_EQ(card.CountInked(214, 54, 64, 64), 64 * 64);
 }
 
-// The game draws "Level N" right-aligned at x 350 with the top of its lettering at y 50, the card's own top edge:
-// the caption's whole box, with its outline, must lie on one dark field of the card, and no rim or rule may
-// show between its letters.
-TEST(MenuPictures, TheLevelCaptionStandsOnADarkBandWithNoRimUnderIt) {
+// The caption "Level N" as the game draws it over the card, through its own font (the shipped glyphs and
+// metrics) and its tournament screen, recorded by the drawing driver: the box of the caption's ink, its dark
+// outline included, must lie on one dark field of the card, and no rim or rule may show between its letters. The
+// lettering's top is the card's top edge, so the outline above it may hang over the edge (by its width and a
+// pixel of smoothing, no more).
+TEST_F(TournamentCardTest, TheLevelCaptionStandsOnADarkBandWithNoRimUnderIt) {
   Picture card = ReadPicture("gfx/card.png");
-  FontMetrics font = ReadFontMetrics();
-  ASSERT_EQ(font.numbers.size(), 261u);
-  constexpr int OUTLINE = 2;
-  const int rows = font.Baseline() - font.Top() + OUTLINE;
-  for (int level = 1; level <= 10; level++) {
-    int left = 300 - font.TextWidth("Level " + std::to_string(level)) - OUTLINE;
-    ASSERT_GE(left, 0);
-    for (int y = 0; y < rows; y++) {
-      for (int x = left; x <= 300 + OUTLINE; x++) {
+  for (int32_t level = 1; level <= LEVEL_COUNT; level++) {
+    LevelCursor = level - 1;
+    RunFrame();
+    const TDrawRecord* cardRecord = Drawn(CardImage->pixmaps[0].get());
+    ASSERT_NE(cardRecord, nullptr) << "no card on the tournament screen";
+    std::vector<const TDrawRecord*> caption = GlyphsOf(u"Level " + IntToText(level));
+    ASSERT_FALSE(caption.empty()) << "no caption \"Level " << level << "\"";
+    InkBox ink = InkOf(caption);
+    ASSERT_GT(ink.count, 100) << "level " << level;
+    // Where the ink lies on the card's own pixels.
+    int left = static_cast<int>(std::floor(ink.left - cardRecord->Left()));
+    int top = static_cast<int>(std::floor(ink.top - cardRecord->Top()));
+    int right = static_cast<int>(std::ceil(ink.right - cardRecord->Left()));
+    int bottom = static_cast<int>(std::ceil(ink.bottom - cardRecord->Top()));
+    ASSERT_GE(left, 0) << "level " << level;
+    ASSERT_LE(right, card.width) << "level " << level;
+    ASSERT_LE(bottom, card.height) << "level " << level;
+    // The top of the lettering is the card's top edge: only the outline above it may hang over the edge.
+    ASSERT_GT(top, -4) << "level " << level;
+    for (int y = std::max(top, 0); y < bottom; y++) {
+      for (int x = left; x < right; x++) {
         ASSERT_EQ(card.Alpha(x, y), 255) << "level " << level << " at " << x << "," << y;
         ASSERT_LT(card.MeanLuminance(x, y, 1, 1), 40) << "level " << level << " at " << x << "," << y;
       }

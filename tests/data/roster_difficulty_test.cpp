@@ -4,7 +4,6 @@
 // every model's matches end.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <vector>
 
 #include "app/match_simulation.h"
@@ -14,6 +13,7 @@
 #include "media/core/clock.h"
 #include "media/core/random.h"
 #include "shared/game_state.h"
+#include "support/shipped_roster.h"
 
 namespace {
 
@@ -24,10 +24,7 @@ class RosterDifficulty : public ::testing::Test {
 protected:
   void SetUp() override {
     ResetGame();  // before loading: it empties the roster too
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(MORVIK_DATA_DIR);
-    TOpponent::Load();
-    std::filesystem::current_path(previous);
+    LoadShippedRoster();
     ASSERT_EQ(Opponents.size(), 10U);
     SelectAudioDriver(u"Null");
     SetClockSource(&clock);

@@ -13,7 +13,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
+export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 "$bin/e2e_fight_frame" "$game" "$zoom" "$work/ready" &
 pid=$!
 for _ in $(seq 1 300); do

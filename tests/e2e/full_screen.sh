@@ -20,19 +20,15 @@ window_size() {
   xdotool getwindowgeometry "$window" 2>/dev/null | awk '/Geometry/ {print $2}'
 }
 
-# Waits for the window to take the size (5 s at most); fails with the reason otherwise.
+# Waits for the window to take the size; fails with the reason otherwise.
 expect_window_size() {
-  for _ in $(seq 1 50); do
-    [[ $(window_size) == "$1" ]] && return 0
-    sleep 0.1
-  done
+  wait_for_window_size "$1" >/dev/null && return 0
   fail "$2: the window is $(window_size), not $1"
   return 1
 }
 
 # A screenshot of the whole screen, and where the logical screen lies in it: origin and scale of its pixels.
 shot() {
-  sleep 0.3
   import -window root "$work/$1.png"
   [[ -z "$shots" ]] || cp "$work/$1.png" "$shots/$1.png"
   eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -43,11 +39,16 @@ shot() {
   fi
 }
 
-# Everything that is not black in the screenshot lies inside the rectangle WIDTHxHEIGHT+X+Y, and fills it.
+# The box of everything that is not black in the screenshot NAME, as WIDTHxHEIGHT+X+Y.
+picture_box() {
+  convert "$work/$1.png" -format "%@" info:
+}
+picture_is() { [[ $(picture_box "$2") == "$1" ]]; }
+
+# Waits until everything that is not black on the screen lies inside the rectangle WIDTHxHEIGHT+X+Y, and fills it:
+# the game has drawn a frame at the window's new size. Fails with the reason otherwise.
 expect_picture() {
-  local got
-  got=$(convert "$work/$1.png" -format "%@" info:)
-  [[ "$got" == "$2" ]] || fail "$3: the picture in $1 is $got, not $2"
+  wait_until "$1" picture_is "$2" || fail "$3: the picture in $1 is $(picture_box "$1"), not $2"
 }
 
 window_picture() {
@@ -57,33 +58,44 @@ window_picture() {
 # --- F11 from the window to full screen and every screen there.
 start_game
 expect_window_size 800x600 "a new game opens at zoom 2"
-shot window
 expect_picture window "$(window_picture 800x600)" "the window at zoom 2"
 keys F11
 expect_window_size "${screen_width}x${screen_height}" "F11 switches to full screen"
-shot main
 expect_picture main "$full_picture" "the main screen in full screen"
 expect_pixel main 0 10 "0,255,0" "the highlight bar starts at the picture's left edge"
 expect_pixel main 399 10 "0,255,0" "the highlight bar ends at the picture's right edge"
 keys Return
-shot tournament
+wait_for_pixel tournament 5 222 0,255,0 || fail "Play is not highlighted on the tournament screen"
 expect_picture tournament "$full_picture" "the tournament screen in full screen"
-expect_pixel tournament 5 222 "0,255,0" "Play is highlighted on the tournament screen"
-keys Down Return Down Down Return
-shot keyboard
+# Each screen of the main menu in turn, each step waited for by the row it highlights (main screen rows: 30
+# Tournament, 126 Keyboard Controls, 174 Gamepad Controls, 222 Settings; a screen opens on its first row, 30).
+keys Down Return
+wait_for_pixel main 5 30 0,255,0 || fail "Back on the tournament screen does not lead to the main screen"
+keys Down Down
+wait_for_pixel main 5 126 0,255,0 || fail "the main screen's cursor does not reach Keyboard Controls"
+keys Return
+wait_for_pixel keyboard 5 30 0,255,0 || fail "the keyboard screen does not open on its first row"
 expect_picture keyboard "$full_picture" "the keyboard screen in full screen"
-keys Up Return Down Return
-shot gamepad
+keys Up Return
+wait_for_pixel main 5 126 0,255,0 || fail "Back on the keyboard screen does not lead to the main screen"
+keys Down
+wait_for_pixel main 5 174 0,255,0 || fail "the main screen's cursor does not reach Gamepad Controls"
+keys Return
+wait_for_pixel gamepad 5 30 0,255,0 || fail "the gamepad screen does not open on its first row"
 expect_picture gamepad "$full_picture" "the gamepad screen in full screen"
-keys Up Return Down Return
-shot settings
+keys Up Return
+wait_for_pixel main 5 174 0,255,0 || fail "Back on the gamepad screen does not lead to the main screen"
+keys Down
+wait_for_pixel main 5 222 0,255,0 || fail "the main screen's cursor does not reach Settings"
+keys Return
+wait_for_pixel settings 5 30 0,255,0 || fail "the settings screen does not open on its first row"
 expect_picture settings "$full_picture" "the settings screen in full screen"
 keys Up Return
+wait_for_pixel main 5 222 0,255,0 || fail "Back on the settings screen does not lead to the main screen"
 
 # --- Alt+Enter back to the window, confirming nothing: the main screen stays, "Settings" selected.
 keys alt+Return
 expect_window_size 800x600 "Alt+Enter goes back to the window"
-shot back
 expect_picture back "$(window_picture 800x600)" "the window again"
 expect_pixel back 5 222 "0,255,0" "Settings is still selected on the main screen"
 not_pixel back 5 30 "0,255,0" "Alt+Enter opened the settings screen"
@@ -98,29 +110,27 @@ ended_with 0
 start_game
 expect_window_size "${screen_width}x${screen_height}" "the game starts full screen as it was left"
 keys Down Return
-sleep 3.0
-keys j
-sleep 5.8
-shot fight
+read_the_card card || fail "no how-to-play card over the first countdown in full screen"
+wait_for_training_fight fight || fail "the training match's countdown did not come and go in full screen"
 expect_picture fight "$full_picture" "the fight in full screen"
 expect_pixel fight 15 15 "0,255,0" "the player's health bar in full screen"
 not_pixel fight 5 60 "0,255,0" "the fight is paused before any switch"
+# After each switch the fight is drawn at the new size, and Escape opens the pause menu: had the switch paused the
+# fight, Escape would close the menu instead.
 keys alt+Return
 expect_window_size 800x600 "Alt+Enter in the fight"
-sleep 1
-shot fight-window
+expect_picture fight-window "$(window_picture 800x600)" "the fight in the window"
 expect_pixel fight-window 15 15 "0,255,0" "the player's health bar in the window"
-not_pixel fight-window 5 60 "0,255,0" "going back to the window paused the fight"
+keys Escape
+wait_for_pixel paused-window 5 60 0,255,0 || fail "going back to the window paused the fight (Escape closed the pause menu)"
+keys Escape
+wait_for_other_pixel fight-window 5 60 0,255,0 || fail "Escape does not close the pause menu in the window"
 keys F11
 expect_window_size "${screen_width}x${screen_height}" "F11 in the fight"
-sleep 1
-shot fight-again
 expect_picture fight-again "$full_picture" "the fight in full screen again"
-not_pixel fight-again 5 60 "0,255,0" "going full screen paused the fight"
 keys Escape
-shot paused
+wait_for_pixel paused 5 60 0,255,0 || fail "going full screen paused the fight (Escape closed the pause menu)"
 expect_picture paused "$full_picture" "the pause menu in full screen"
-expect_pixel paused 5 60 "0,255,0" "Escape opens the pause menu with Continue highlighted"
 keys Escape alt+F4
 ended_with 0
 

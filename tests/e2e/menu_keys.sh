@@ -15,7 +15,7 @@ window_size() {
 }
 
 # Waits for the window to take the size (10 s at most).
-wait_for_window_size() {
+wait_for_size() {
   for _ in $(seq 1 100); do
     [[ $(window_size) == "$1" ]] && return 0
     sleep 0.1
@@ -54,9 +54,8 @@ done
 keys Down Down Down Return Return
 wait_for_pixel waiting 5 30 "255,255,0" || fail "confirming Up does not wait for a key"
 keys Return
-shot enter-refused
+wait_for_count enter-refused 170 10 225 40 255,255,255 "-gt 60" || fail "the waiting row does not say why"
 expect_pixel enter-refused 5 30 "255,255,0" "Enter ends the wait"
-[[ $(count_colour enter-refused 170 10 225 40 255,255,255) -gt 60 ]] || fail "the waiting row does not say why"
 keys Escape
 wait_for_pixel cancelled 5 30 "0,255,0" || fail "Escape does not end the wait"
 keys Escape
@@ -67,17 +66,16 @@ wait_for_file "$settings" 50
 keys Escape Up Return Down Down
 wait_for_pixel full-row 5 126 "0,255,0" || fail "no Full screen row"
 keys Right
-wait_for_window_size 1920x1200 || fail "the Full screen row does not switch to full screen: $(window_size)"
-shot full-screen
+wait_for_size 1920x1200 || fail "the Full screen row does not switch to full screen: $(window_size)"
 keys Left
-wait_for_window_size 800x600 || fail "the Full screen row does not switch back: $(window_size)"
+wait_for_size 800x600 || fail "the Full screen row does not switch back: $(window_size)"
 [[ $(sed -n 17p "$settings") == $'0\r' ]] || fail "the switch back is not saved"
 keys Escape
 
 # --- Training: the first countdown waits with the card up until J.
 keys Up Up Up Return
 wait_for_count card 20 118 360 60 255,255,0 "-gt 30" || fail "no how-to-play card over the first countdown"
-sleep 7
+sleep 7  # longer than a countdown: the card and "Round 1" must still be there
 shot still-waiting
 [[ $(count_colour still-waiting 20 118 360 60 255,255,0) -gt 30 ]] || fail "the card went before J"
 [[ $(count_colour still-waiting 100 85 200 30 255,255,255) -gt 20 ]] || fail "no Round 1 over the waiting card"
@@ -90,7 +88,7 @@ ended_with 0
 for _ in $(seq 1 10); do printf '100000\t100000\t100000\t100000\t3\t0\t255\t0\t0\t5\n'; done >"$game/bin/tournament.dat"
 start_game
 keys Return Return
-sleep 6.5
+wait_for_fight fight || fail "the tournament match's countdown did not come and go"
 prompted=0
 for _ in $(seq 1 6); do
   hold d
@@ -99,9 +97,8 @@ for _ in $(seq 1 6); do
   hold w
   keys j
   release w
-  sleep 1.6
-  shot knockout
-  if [[ $(count_colour knockout 140 130 120 16 255,255,255) -gt 20 ]]; then
+  # The prompt comes a second after the knockout.
+  if wait_seconds=3 wait_for_count knockout 140 130 120 16 255,255,255 "-gt 20"; then
     prompted=1
     break
   fi

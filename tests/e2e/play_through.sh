@@ -21,6 +21,12 @@ opponent_health() {
   echo 0
 }
 
+# True when the opponent's health bar in the screenshot NAME is shorter than FULL.
+#   health_below FULL NAME
+health_below() {
+  [[ $(opponent_health "$2") -lt $1 ]]
+}
+
 # Walks in and throws punches high with the key given, for about the given number of seconds.
 fight_for() {
   local punch=$1 seconds=$2
@@ -37,56 +43,45 @@ fight_for() {
 
 # --- The main menu, a training match, punches, the pause menu.
 start_game
-shot menu
-expect_pixel menu 5 10 "0,255,0" "Tournament is highlighted on the main screen"
+wait_for_pixel menu 5 10 0,255,0 || fail "Tournament is not highlighted on the main screen"
 keys Down Return
-sleep 1.0
-shot sliding
-[[ $(pixel sliding 5 290) != $(pixel menu 5 290) ]] || fail "the menu does not slide away"
-# The session's first countdown waits with the how-to-play card up until the right hand is pressed.
-wait_for_count card 20 118 360 60 255,255,0 "-gt 30" || fail "no how-to-play card over the first countdown"
-keys j
+wait_for_other_pixel sliding 5 290 "$(pixel menu 5 290)" || fail "the menu does not slide away"
+read_the_card card || fail "no how-to-play card over the first countdown"
 wait_for_training_fight fight || fail "the training match's countdown did not come and go"
 expect_pixel fight 15 15 "0,255,0" "the player's health bar in the fight"
 full=$(opponent_health fight)
 [[ $full -eq 150 ]] || fail "the opponent starts with a bar of $full, not 150"
 fight_for j 4
-shot punched
-left=$(opponent_health punched)
-[[ $left -lt $full ]] || fail "punches did not shorten the opponent's health bar ($left of $full)"
+wait_until punched health_below "$full" ||
+  fail "punches did not shorten the opponent's health bar ($(opponent_health punched) of $full)"
 keys Escape
-shot paused
-expect_pixel paused 5 60 "0,255,0" "Continue is highlighted in the pause menu"
+wait_for_pixel paused 5 60 0,255,0 || fail "Continue is not highlighted in the pause menu"
 keys Up Return
-wait_for_pixel back 5 60 "0,255,0" || fail "the main menu is not back after End match, on Training"
+wait_for_menu_row back 78 || fail "the main menu is not back after End match, on Training"
 
 # --- Rebind Right Hand to K and use it.
 keys Down Return
 for _ in 1 2 3 4; do keys Down; done
 keys Return
-shot waiting
-expect_pixel waiting 5 220 "255,255,0" "the row waiting for a new key is yellow"
+wait_for_pixel waiting 5 220 255,255,0 || fail "the row waiting for a new key is not yellow"
 keys k
-shot rebound
-expect_pixel rebound 5 220 "0,255,0" "the new key is taken"
+wait_for_pixel rebound 5 220 0,255,0 || fail "the new key is not taken"
 keys Down Down Return Up Return
 wait_for_training_fight fight2 || fail "the second training match's countdown did not come and go"
 fight_for k 4
-shot punched2
-[[ $(opponent_health punched2) -lt 150 ]] || fail "the rebound key does not punch"
+wait_until punched2 health_below 150 || fail "the rebound key does not punch"
 keys Escape Up Return
-wait_for_pixel back2 5 60 "0,255,0" || fail "the main menu is not back after the second End match"
+wait_for_menu_row back2 78 || fail "the main menu is not back after the second End match"
 
 # --- Zoom 3, then Quit.
 keys Down Down Down Return Down Right Down Down Return
-# The window is opened again at the new size (its id changes): up to 10 s.
-for _ in $(seq 1 100); do
-  window=$(xdotool search --name "^Morvik 1.1$" | head -n 1)
-  geometry=$(xdotool getwindowgeometry "$window" 2>/dev/null | grep Geometry | awk '{print $2}')
-  [[ "$geometry" == "1200x900" ]] && break
-  sleep 0.1
-done
-[[ "$geometry" == "1200x900" ]] || fail "the window is $geometry after choosing zoom 3"
+# The window is opened again at the new size (its id changes).
+if reopened=$(wait_for_window_size 1200x900); then
+  window=$reopened
+  wait_for_first_frame "$window" "$pid" || fail "the window opened again at zoom 3 shows no frame"
+else
+  fail "the window is $(xdotool getwindowgeometry "$window" 2>/dev/null | awk '/Geometry/ {print $2}') after choosing zoom 3"
+fi
 zoom=3
 keys Down Return
 ended_with 0
@@ -103,7 +98,7 @@ ended_with 0
 for _ in $(seq 1 10); do printf '100000\t100000\t100000\t100000\t3\t0\t255\t0\t0\t5\n'; done >"$game/bin/tournament.dat"
 start_game
 keys Return
-shot no-cup
+wait_for_pixel no-cup 5 222 0,255,0 || fail "the tournament screen does not open with Play highlighted"
 keys Return
 # Walk in and punch high, then press on after the knockout; over and over until the match is won and the
 # progress file written (the countdowns between rounds swallow the presses made during them), for up to 3 minutes.
@@ -122,14 +117,13 @@ while ((SECONDS < deadline)); do
   keys Up
   sleep 0.5
 done
-sleep 2.0
 shot cup
 keys alt+F4
 ended_with 0
 grep -q "^3"$'\r'"$" "$game/bin/progress.dat" || fail "the 3:0 win is not in the progress file"
 start_game
 keys Return
-shot cup-after-restart
+wait_for_pixel cup-after-restart 5 222 0,255,0 || fail "the tournament screen does not open after the restart"
 keys alt+F4
 ended_with 0
 different=$(compare -metric AE "$work/no-cup.png" "$work/cup-after-restart.png" null: 2>&1 | cut -d' ' -f1)

@@ -5,7 +5,8 @@
 # to also_kill.
 source "$(dirname "${BASH_SOURCE[0]}")/../support/game_window.sh"
 
-export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
+# Sanitizer options already set (a run with a pad plugged in sets one) are kept.
+export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 work=$(mktemp -d)
 pid=
 also_kill=()
@@ -40,12 +41,13 @@ copy_game() {
   game=$work/game
 }
 
+# Starts the game and waits for its window's first frame: keys sent from then on reach it.
 start_game() {
   "$game/morvik" 2>>"$work/stderr" &
   pid=$!
   window=$(wait_for_game_window "$pid" 100)
   [[ -n "$window" ]] || { fail "the game's window did not appear"; exit 1; }
-  sleep 0.5
+  wait_for_first_frame "$window" "$pid" || { fail "the game's window showed no frame"; exit 1; }
   xdotool mousemove --window "$window" 20 20
 }
 
@@ -67,10 +69,11 @@ keys() { press_keys "$window" "$@"; }
 hold() { xdotool keydown --window "$window" "$1"; }
 release() { xdotool keyup --window "$window" "$1"; }
 
-# A screenshot of the game's window. Where the logical screen lies in a screenshot is origin_x, origin_y (window
-# pixels) and pixel_scale (window pixels per logical pixel): 0, 0 and the zoom unless a script's own shot says.
+# A screenshot of the game's window, as it is now: what a key press changes shows a frame or two later, so checks
+# of what follows a key go through the waits below. Where the logical screen lies in a screenshot is origin_x,
+# origin_y (window pixels) and pixel_scale (window pixels per logical pixel): 0, 0 and the zoom unless a script's
+# own shot says.
 shot() {
-  sleep 0.2
   # The window id changes when the window is opened again at another zoom.
   window=$(xdotool search --name "^Morvik 1.1$" 2>/dev/null | head -n 1)
   import -window "$window" "$work/$1.png"
@@ -96,40 +99,70 @@ not_pixel() {
   [[ "$got" != "$4" ]] || fail "$5: pixel ($2, $3) of $1 is $got"
 }
 
-# How many logical pixels of the rectangle (x, y, width, height) of a window's screenshot are exactly the colour
-# r,g,b, read at their middles.
+# How many logical pixels of the rectangle (x, y, width, height) of a screenshot are exactly the colour r,g,b,
+# read at their middles.
 count_colour() {
-  local x=$(($2 * zoom)) y=$(($3 * zoom)) w=$(($4 * zoom)) h=$(($5 * zoom))
-  convert "$work/$1.png" -crop "${w}x${h}+${x}+${y}" +repage -sample "$((100 / zoom))%" \
+  local scale=${pixel_scale:-$zoom}
+  local x=$((${origin_x:-0} + $2 * scale)) y=$((${origin_y:-0} + $3 * scale)) w=$(($4 * scale)) h=$(($5 * scale))
+  convert "$work/$1.png" -crop "${w}x${h}+${x}+${y}" +repage -sample "$((100 / scale))%" \
     -fill black +opaque "rgb($6)" -fill white -opaque "rgb($6)" -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 
 # The waits below take screenshots named NAME until what they wait for shows, for up to 30 seconds (the game
-# under the sanitizers on a busy machine is slow, never that slow), and are false when it never did; the last
-# screenshot stays as NAME for the checks that follow.
+# under the sanitizers on a busy machine is slow, never that slow; wait_seconds=N before a wait sets another
+# time), and are false when it never did; the last screenshot stays as NAME for the checks that follow.
+
+# Waits until CHECK ARG... NAME succeeds on a fresh screenshot NAME.
+#   wait_until NAME CHECK [ARG...]
+wait_until() {
+  local name=$1 deadline=$((SECONDS + ${wait_seconds:-30}))
+  shift
+  until shot "$name" && "$@" "$name"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+pixel_is() { [[ $(pixel "$4" "$1" "$2") == "$3" ]]; }
+pixel_is_not() { [[ $(pixel "$4" "$1" "$2") != "$3" ]]; }
+count_passes() { [ "$(count_colour "$7" "$1" "$2" "$3" "$4" "$5")" $6 ]; }
 
 # Waits until logical pixel (x, y) is the colour r,g,b.
 #   wait_for_pixel NAME X Y R,G,B
-wait_for_pixel() {
-  local deadline=$((SECONDS + 30))
-  until shot "$1" && [[ $(pixel "$1" "$2" "$3") == "$4" ]]; do
-    ((SECONDS < deadline)) || return 1
-  done
-}
+wait_for_pixel() { wait_until "$1" pixel_is "$2" "$3" "$4"; }
+
+# Waits until logical pixel (x, y) is any colour but r,g,b.
+#   wait_for_other_pixel NAME X Y R,G,B
+wait_for_other_pixel() { wait_until "$1" pixel_is_not "$2" "$3" "$4"; }
 
 # Waits until the count of pixels of colour r,g,b in the rectangle (x, y, width, height) passes the test
 # ("-gt 0", "-eq 0").
 #   wait_for_count NAME X Y WIDTH HEIGHT R,G,B TEST
-wait_for_count() {
-  local deadline=$((SECONDS + 30))
-  until shot "$1" && [ "$(count_colour "$1" "$2" "$3" "$4" "$5" "$6")" $7 ]; do
-    ((SECONDS < deadline)) || return 1
-  done
+wait_for_count() { wait_until "$1" count_passes "$2" "$3" "$4" "$5" "$6" "$7"; }
+
+# Waits until a menu is in place, its slide over (presses made while it slides are dropped), with the row whose
+# middle is at y ROW_Y highlighted: the top line of that row's bar (rows are 48 high) is green only once the menu
+# has come all the way.
+#   wait_for_menu_row NAME ROW_Y
+wait_for_menu_row() { wait_for_pixel "$1" 5 $(($2 - 24)) 0,255,0; }
+
+# Waits until a round's fight is on and has taken the keys for a second: the countdown's message in the middle of
+# the ring ("Round n", 3, 2, 1) has shown, and then the middle of the ring has no message in white (the countdown
+# goes straight on to the "FIGHT!" of the fight's first second).
+#   wait_for_fight NAME
+wait_for_fight() {
+  wait_for_count "$1" 100 85 200 30 255,255,255 "-gt 0" && wait_for_count "$1" 100 85 200 30 255,255,255 "-eq 0"
 }
 
-# Waits until a training round's fight is on and has taken the keys for a second: the how-to-play card, in yellow
-# over a training countdown, has shown, and then the middle of the ring has no message in white (the countdown's
-# "Round n", 3, 2, 1 go straight on to the "FIGHT!" of the fight's first second).
+# The session's first training countdown waits with the how-to-play card up until the right hand is pressed:
+# waits for the card and presses J.
+#   read_the_card NAME
+read_the_card() {
+  wait_for_count "$1" 20 118 360 60 255,255,0 "-gt 30" && keys j
+}
+
+# Waits until a training round's fight is on: the how-to-play card, in yellow over a training countdown, has
+# shown, and then the fight has taken the keys for a second (as wait_for_fight).
 wait_for_training_fight() {
   wait_for_count "$1" 20 118 360 60 255,255,0 "-gt 30" && wait_for_count "$1" 100 85 200 30 255,255,255 "-eq 0"
 }

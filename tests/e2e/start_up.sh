@@ -10,7 +10,7 @@ source "$(dirname "$0")/../support/game_window.sh"
 game=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
+export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 failures=0
 
 fail() {
@@ -64,7 +64,7 @@ if [[ -z "$window" ]]; then
   fail "the game's window did not appear without its optional files: $(cat "$work/err")"
   kill "$pid" 2>/dev/null
 else
-  sleep 0.5
+  wait_for_first_frame "$window" "$pid" || fail "the game's window showed no frame without its optional files"
   xdotool mousemove --window "$window" 20 20 key alt+F4
   if ! wait_for_end "$pid" 100; then
     fail "Alt+F4 did not end the game"

@@ -1,11 +1,15 @@
 // The models of players: what the informed player and the newcomer do with what they see, and how late.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <set>
+#include <vector>
 
 #include "fighters/controller_informed.h"
 #include "fighters/controller_newcomer.h"
 #include "fighters/figure.h"
+#include "media/core/clock.h"
 #include "media/core/random.h"
 #include "support/fighter_fixture.h"
 
@@ -31,6 +35,22 @@ protected:
 };
 
 constexpr TReaction kExact200 = {200, 0, 0};  // always exactly 200 ms, never a slip
+
+// The newcomer, with the time of each of its presses: every reaction that changes the keys held or presses a hand.
+class TCountedNewcomer : public TControllerNewcomer {
+public:
+  TCountedNewcomer() : TControllerNewcomer(DEFAULT_REACTION) {}
+  std::vector<int32_t> pressTimes;
+
+protected:
+  TKeys React(const TSight& seen, const TKeys& held) override {
+    TKeys keys = TControllerNewcomer::React(seen, held);
+    if (!keys.SameHeld(held) || keys.hand >= 0) {
+      pressTimes.push_back(ElapsedMillis());
+    }
+    return keys;
+  }
+};
 
 }  // namespace
 
@@ -111,14 +131,19 @@ TEST_F(PlayerModelTest, AnInformedPlayerWhoAlwaysSlipsPunchesIntoTheGuardAndGuar
   EXPECT_NE(a->height, 2);
 }
 
+// The pace a person new to the game keeps: each press a reaction time (about 0.3 s) after what it answers was
+// shown, the hesitation after a press being shorter than that; about three presses a second, three in five of
+// them punches, never two closer than the quickest reaction, and at every height.
 TEST_F(PlayerModelTest, TheNewcomerPressesAtAPersonsPaceAtEveryHeight) {
+  constexpr int kSeconds = 120;  // some 350 presses: the rate comes out within a few percent of its mean
   SeedRandom(7);
-  Play(TControllerNewcomer::Create());
+  auto newcomer = std::make_shared<TCountedNewcomer>();
+  Play(newcomer);
   Place(50, 125);
   int punches = 0;
   std::set<int32_t> heights;
   int32_t lastPunch = -1;
-  for (int tick = 0; tick < 50 * 20; tick++) {  // twenty seconds in reach
+  for (int tick = 0; tick < 50 * kSeconds; tick++) {  // in reach all the time
     OpponentGuards(1);
     b->health = 1000;
     Place(50, 125);
@@ -129,9 +154,14 @@ TEST_F(PlayerModelTest, TheNewcomerPressesAtAPersonsPaceAtEveryHeight) {
       lastPunch = a->time;
     }
   }
-  // About one press in 0.4 s, three in five of them punches: some 30 punches, and never more than a press a
-  // reaction.
-  EXPECT_GE(punches, 15);
-  EXPECT_LE(punches, 20 * 1000 / 300);
+  const std::vector<int32_t>& presses = newcomer->pressTimes;
+  ASSERT_GT(presses.size(), 1U);
+  EXPECT_NEAR(presses.size() / double{kSeconds}, 3.0, 0.3) << presses.size() << " presses in " << kSeconds << " s";
+  EXPECT_NEAR(punches / double(presses.size()), 0.6, 0.06) << punches << " punches of " << presses.size() << " presses";
+  int32_t closest = INT32_MAX;
+  for (size_t i = 1; i < presses.size(); i++) {
+    closest = std::min(closest, presses[i] - presses[i - 1]);
+  }
+  EXPECT_GE(closest, 100) << "two presses closer than anyone reacts";
   EXPECT_EQ(heights.size(), 3U) << "it does not know that heights matter";
 }

@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <string>
 
+#include "media/core/data_limits.h"
+#include "support/captured_warnings.h"
+#include "support/overlong_text.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -88,13 +91,11 @@ TEST(Roster, WhatIsNotAFileStopsStartUpSayingWhat) {
 TEST(Roster, ALongerFileIsUsedUpToTheLimitWithOneWarning) {
   ScopedTempDir dir;
   std::string line = "1\t2\t3\t4\t5\t6\t7\t8\t9\t10";
-  dir.Write("bin/tournament.dat", Lines(10 + 65536 / static_cast<int>(line.size()), line));
-  testing::internal::CaptureStderr();
-  TOpponent::Load();
-  std::string warning = testing::internal::GetCapturedStderr();
+  dir.Write("bin/tournament.dat", PastTheReadingLimit("", line + "\n"));
+  TWarnings warning = CaptureWarnings([] { TOpponent::Load(); });
   EXPECT_GE(Opponents.size(), 10u);
-  EXPECT_EQ(Opponents.size(), 65536 / (line.size() + 1));
-  EXPECT_NE(warning.find("\"bin/tournament.dat\" is longer than 65536 bytes"), std::string::npos) << warning;
-  EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1);
+  EXPECT_EQ(Opponents.size(), kTextFileBytes / (line.size() + 1));
+  EXPECT_TRUE(warning.Says("\"bin/tournament.dat\" is longer than 65536 bytes")) << warning.text;
+  EXPECT_EQ(warning.Lines(), 1) << warning.text;
   Opponents.clear();
 }

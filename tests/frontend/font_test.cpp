@@ -7,6 +7,7 @@
 #include "media/graphics/graphics.h"
 #include "media/graphics/image.h"
 #include "support/headless_game.h"
+#include "support/overlong_text.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -74,7 +75,7 @@ TEST(FontMetrics, TheFiveMetricsFollowTheWidthsAndExtraNumbersAreIgnored) {
 
 // The metrics need a few hundred bytes: a longer file is read from its start, and the font says it was cut.
 TEST(FontMetrics, OnlyTheStartOfAnOverlongFileIsRead) {
-  std::shared_ptr<TFont> font = FontFrom("7 " + std::string(1 << 20, ' ') + "9 ");
+  std::shared_ptr<TFont> font = FontFrom(PastTheReadingLimit("7 ", " ", "9 "));
   EXPECT_EQ(font->_charWidth[0], 7);
   EXPECT_EQ(font->_charWidth[1], 0);
   EXPECT_TRUE(font->_metricsCut);

@@ -13,8 +13,8 @@
 #include "media/input/key_codes.h"
 #include "shared/game_state.h"
 #include "support/fake_pads.h"
+#include "support/game_folder.h"
 #include "support/headless_game.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -22,7 +22,6 @@ class GamepadScreenTest : public HeadlessGameTest {
 protected:
   void SetUp() override {
     HeadlessGameTest::SetUp();
-    std::filesystem::create_directories(dir.path() / "bin");
     StartWithPads(pads);  // the defaults go to the last pad, port 1
     MenuScreen = MENU_GAMEPAD;
     SubCursor = 0;
@@ -41,7 +40,7 @@ protected:
     ASSERT_EQ(InputLock, 1);
   }
   TFakePads pads{2};
-  ScopedTempDir dir;
+  ScopedGameFolder dir;
 };
 
 }  // namespace

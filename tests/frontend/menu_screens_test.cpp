@@ -10,8 +10,8 @@
 #include "media/graphics/image.h"
 #include "media/input/key_codes.h"
 #include "shared/game_state.h"
+#include "support/game_folder.h"
 #include "support/headless_game.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -19,7 +19,6 @@ class MenuScreensTest : public HeadlessGameTest {
 protected:
   void SetUp() override {
     HeadlessGameTest::SetUp();  // the menu's cursors and scroll positions start at 0 there
-    std::filesystem::create_directories(dir.path() / "bin");
     CupImage = TImage::Create(64, 64, 3, 0);
     for (int32_t cell = 0; cell < 3; cell++) {
       CupImage->SetPixmap(cell, TPixmap::Create(1, 1, TPixmap::FORMAT_RGBA8888));
@@ -51,7 +50,7 @@ protected:
     }
     return false;
   }
-  ScopedTempDir dir;  // saves go to its bin/
+  ScopedGameFolder dir;  // saves go to its bin/
 };
 
 }  // namespace

@@ -12,8 +12,9 @@
 #include "frontend/menu.h"
 #include "media/platform/game_folders.h"
 #include "shared/game_state.h"
+#include "support/captured_warnings.h"
 #include "support/game_fixture.h"
-#include "support/temp_dir.h"
+#include "support/game_folder.h"
 
 namespace {
 
@@ -24,7 +25,6 @@ class InstalledSavedFilesTest : public GameTest {
 protected:
   void SetUp() override {
     GameTest::SetUp();
-    fs::create_directories(dir.path() / "bin");
     fs::create_directories(dir.path() / "home");
     InstallDefaultBindings(-1);
     UseGameFolders({dir.path(), saves, true});
@@ -35,7 +35,7 @@ protected:
   }
 
   TGameFolders before = GameFolders();
-  ScopedTempDir dir;
+  ScopedGameFolder dir;
   fs::path saves = dir.path() / "home/.local/share/morvik";
 };
 
@@ -102,10 +102,8 @@ TEST_F(InstalledSavedFilesTest, WithNoShippedFilesTheGameDefaultsStandAndTheFirs
 
 TEST_F(InstalledSavedFilesTest, AFolderThatCannotBeMadeIsReportedOnceAndTheGameGoesOn) {
   dir.Write("home/.local", "");  // a file in the way
-  testing::internal::CaptureStderr();
-  Menu::Save();
-  std::string warning = testing::internal::GetCapturedStderr();
-  EXPECT_NE(warning.find("cannot save \"" + (saves / "settings.dat").string() + "\""), std::string::npos) << warning;
-  EXPECT_NE(warning.find("cannot make the folder"), std::string::npos) << warning;
-  EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1);
+  TWarnings warning = CaptureWarnings([] { Menu::Save(); });
+  EXPECT_TRUE(warning.Says("cannot save \"" + (saves / "settings.dat").string() + "\"")) << warning.text;
+  EXPECT_TRUE(warning.Says("cannot make the folder")) << warning.text;
+  EXPECT_EQ(warning.Lines(), 1) << warning.text;
 }

@@ -25,8 +25,9 @@
 #include "controls/default_bindings.h"
 #include "frontend/menu.h"
 #include "shared/game_state.h"
+#include "support/captured_warnings.h"
 #include "support/game_fixture.h"
-#include "support/temp_dir.h"
+#include "support/game_folder.h"
 
 namespace {
 
@@ -82,9 +83,7 @@ TSettingsState CurrentSettings() {
 void ReadBackAsTheGameDoes() {
   ResetGame();
   InstallDefaultBindings(-1);
-  testing::internal::CaptureStderr();
-  Menu::Load();
-  testing::internal::GetCapturedStderr();
+  CaptureWarnings([] { Menu::Load(); });
 }
 
 // How long one file write of a save takes here, the median of a few (each ends with a flush to the disk).
@@ -133,14 +132,13 @@ protected:
     return true;
   }
 
-  ScopedTempDir dir;
+  ScopedGameFolder dir;
   TChildWrites* childWrites = nullptr;
 };
 
 }  // namespace
 
 TEST_F(SavedFilesKillTest, AThousandKillsWhileSavingLeaveBothFilesWholeInTheOldOrTheNewVersion) {
-  std::filesystem::create_directories(dir.path() / "bin");
   std::string settingsBytes[2];
   std::string progressBytes[2];
   TSettingsState settings[2];

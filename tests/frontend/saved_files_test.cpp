@@ -14,8 +14,11 @@
 #include "controls/default_bindings.h"
 #include "frontend/menu.h"
 #include "shared/game_state.h"
+#include "support/captured_warnings.h"
 #include "support/game_fixture.h"
-#include "support/temp_dir.h"
+#include "support/game_folder.h"
+#include "support/overlong_text.h"
+#include "support/watchdog.h"
 
 namespace {
 
@@ -23,10 +26,9 @@ class SavedFilesTest : public GameTest {
 protected:
   void SetUp() override {
     GameTest::SetUp();
-    std::filesystem::create_directories(dir.path() / "bin");
     InstallDefaultBindings(-1);
   }
-  ScopedTempDir dir;
+  ScopedGameFolder dir;
 };
 
 // The sixteen lines a settings file has always had, at their defaults.
@@ -42,14 +44,6 @@ const std::string kPlayer2Lines =
     "0 -1 1 0 0.00000000\r\n0 -1 2 0 0.00000000\r\n0 -1 9 0 0.00000000\r\n0\r\n";
 // ... and the full-screen switch after them, then player 2's.
 const std::string kDefaults = kDefaultLines + "0\r\n" + kPlayer2Lines;
-
-int Occurrences(const std::string& text, const std::string& part) {
-  int count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-    count++;
-  }
-  return count;
-}
 
 }  // namespace
 
@@ -253,20 +247,16 @@ TEST_F(SavedFilesTest, ASaveThatCannotBeWrittenWarnsOnceAndKeepsTheOldFile) {
   std::filesystem::permissions(dir.path() / "bin",
                                std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   bool canWrite = access((dir.path() / "bin").c_str(), W_OK) == 0;  // root may write anyway
-  testing::internal::CaptureStderr();
-  Menu::SaveProgress();
-  std::string warning = testing::internal::GetCapturedStderr();
+  TWarnings warning = CaptureWarnings([] { Menu::SaveProgress(); });
   std::filesystem::permissions(dir.path() / "bin", std::filesystem::perms::owner_all);
   if (!canWrite) {
-    EXPECT_NE(warning.find("bin/progress.dat"), std::string::npos);
+    EXPECT_TRUE(warning.Says("bin/progress.dat")) << warning.text;
     EXPECT_EQ(dir.Read("bin/progress.dat"), "1\n");
   }
   std::filesystem::remove_all(dir.path() / "bin");
-  testing::internal::CaptureStderr();
-  Menu::Save();
-  warning = testing::internal::GetCapturedStderr();
-  EXPECT_NE(warning.find("cannot save \"bin/settings.dat\""), std::string::npos);
-  EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1);
+  warning = CaptureWarnings([] { Menu::Save(); });
+  EXPECT_TRUE(warning.Says("cannot save \"bin/settings.dat\"")) << warning.text;
+  EXPECT_EQ(warning.Lines(), 1) << warning.text;
 }
 
 TEST_F(SavedFilesTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
@@ -294,15 +284,15 @@ TEST_F(SavedFilesTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
 }
 
 TEST_F(SavedFilesTest, WhatIsNotAFileWarnsOnceAndTheDefaultsStand) {
+  ScopedWatchdog watchdog("reading settings from a named pipe");
   ASSERT_EQ(mkfifo("bin/settings.dat", 0644), 0);
   std::filesystem::create_directory("bin/progress.dat");
-  testing::internal::CaptureStderr();
-  Menu::Load();
-  std::string warnings = testing::internal::GetCapturedStderr();
-  EXPECT_NE(warnings.find("cannot read \"bin/settings.dat\": not a regular file (a named pipe)"), std::string::npos)
-      << warnings;
-  EXPECT_NE(warnings.find("cannot read \"bin/progress.dat\": not a regular file (a directory)"), std::string::npos)
-      << warnings;
+  TWarnings warnings = CaptureWarnings([] { Menu::Load(); });
+  EXPECT_EQ(warnings.Mentions("cannot read \"bin/settings.dat\": not a regular file (a named pipe)"), 1)
+      << warnings.text;
+  EXPECT_EQ(warnings.Mentions("cannot read \"bin/progress.dat\": not a regular file (a directory)"), 1)
+      << warnings.text;
+  EXPECT_EQ(warnings.Mentions("bin/settings.dat") + warnings.Mentions("bin/progress.dat"), 2) << warnings.text;
   EXPECT_EQ(SoundOn, 1);
   EXPECT_EQ(Zoom, 2);
   EXPECT_EQ(Progress[0], 0);
@@ -313,15 +303,13 @@ TEST_F(SavedFilesTest, WhatIsNotAFileWarnsOnceAndTheDefaultsStand) {
 
 TEST_F(SavedFilesTest, AFileLongerThanAnyTheGameWritesIsReadFromItsStartWithOneWarning) {
   // Sound off and zoom 3, then a key line far longer than the reading limit.
-  dir.Write("bin/settings.dat", "0\r\n3\r\n65" + std::string(1 << 20, 'x') + "\r\n84\r\n");
-  dir.Write("bin/progress.dat", "3\r\n" + std::string(1 << 20, '\r') + "2\r\n");
-  testing::internal::CaptureStderr();
-  Menu::Load();
-  std::string warnings = testing::internal::GetCapturedStderr();
-  EXPECT_NE(warnings.find("\"bin/settings.dat\" is longer than 65536 bytes"), std::string::npos) << warnings;
-  EXPECT_NE(warnings.find("\"bin/progress.dat\" is longer than 65536 bytes"), std::string::npos) << warnings;
-  EXPECT_EQ(Occurrences(warnings, "bin/settings.dat"), 1) << warnings;
-  EXPECT_EQ(Occurrences(warnings, "bin/progress.dat"), 1) << warnings;
+  dir.Write("bin/settings.dat", PastTheReadingLimit("0\r\n3\r\n65", "x", "\r\n84\r\n"));
+  dir.Write("bin/progress.dat", PastTheReadingLimit("3\r\n", "\r", "2\r\n"));
+  TWarnings warnings = CaptureWarnings([] { Menu::Load(); });
+  EXPECT_TRUE(warnings.Says("\"bin/settings.dat\" is longer than 65536 bytes")) << warnings.text;
+  EXPECT_TRUE(warnings.Says("\"bin/progress.dat\" is longer than 65536 bytes")) << warnings.text;
+  EXPECT_EQ(warnings.Mentions("bin/settings.dat"), 1) << warnings.text;
+  EXPECT_EQ(warnings.Mentions("bin/progress.dat"), 1) << warnings.text;
   EXPECT_EQ(SoundOn, 0);
   EXPECT_EQ(Zoom, 3);
   EXPECT_EQ(KeyBindings[0]->key, 65);  // the long line is read as far as the limit
@@ -331,7 +319,5 @@ TEST_F(SavedFilesTest, AFileLongerThanAnyTheGameWritesIsReadFromItsStartWithOneW
   // Files of the game's own length say nothing.
   Menu::Save();
   Menu::SaveProgress();
-  testing::internal::CaptureStderr();
-  Menu::Load();
-  EXPECT_EQ(Occurrences(testing::internal::GetCapturedStderr(), "longer than"), 0);
+  EXPECT_EQ(CaptureWarnings([] { Menu::Load(); }).Mentions("longer than"), 0);
 }

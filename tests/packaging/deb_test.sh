@@ -97,7 +97,7 @@ if [[ -z "$window" ]]; then
   fail "the menu entry's command did not open a window titled Morvik 1.1: $(cat "$work/stderr")"
   kill "$pid" 2>/dev/null
 else
-  sleep 0.5
+  wait_for_first_frame "$window" "$pid" || fail "the game's window showed no frame"
   xdotool mousemove --window "$window" 20 20
   press_keys "$window" Up Up Return Right Down Down Return  # Settings, sound off, then its Back row
   wait_for_file "$saved" 100  # leaving the settings screen saves them: up to 10 s for the file

@@ -23,7 +23,7 @@ play() {
     kill "$pid" 2>/dev/null
     return
   fi
-  sleep 0.5
+  wait_for_first_frame "$window" "$pid" || { echo "FAILED: the game's window showed no frame ($1)"; failures=$((failures + 1)); }
   xdotool key --window "$window" alt+F4
   wait "$pid" || { echo "FAILED: the game ended badly ($1)"; failures=$((failures + 1)); }
 }

@@ -5,6 +5,7 @@
 #include "media/audio/audio.h"
 #include "media/core/random.h"
 #include "shared/game_state.h"
+#include "support/captured_warnings.h"
 #include "support/game_fixture.h"
 #include "support/temp_dir.h"
 
@@ -80,9 +81,7 @@ TEST_F(SoundsTest, ASoundThatDidNotLoadIsSilentButStillDrawsItsVariant) {
 
 TEST_F(SoundsTest, SetupAudioFallsBackToNullAndWarnsOfEachMissingEffect) {
   ScopedTempDir dir;
-  testing::internal::CaptureStderr();
-  SetupAudio();
-  std::string warnings = testing::internal::GetCapturedStderr();
+  const std::string warnings = CaptureWarnings([] { SetupAudio(); }).text;
   EXPECT_EQ(CurrentAudioDriver().Name(), u"Null");
   for (const auto& sound : Sfx) {
     EXPECT_EQ(sound, nullptr);

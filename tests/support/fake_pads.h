@@ -1,5 +1,6 @@
-// Gamepads the test holds in its hands: per port, the buttons held, the hat and six axes (-1..1), whether it is
-// plugged in, and for a pad the platform knows, its standard layout.
+// Gamepads the test holds in its hands: per device slot, the buttons held, the hat and six axes, whether a pad is
+// plugged in there and whether it answers, and for a pad the platform knows, its standard layout. The one fake
+// pad platform of the tests: the polled gamepads' own tests use it as the bindings' and the menus' do.
 #pragma once
 
 #include <vector>
@@ -12,9 +13,12 @@ public:
     TPadReading reading;
     int axes = 6;
     bool hat = true;
-    bool plugged = true;
-    bool known = false;  // the platform knows its layout
+    bool plugged = true;  // a device in the slot; pulled out, it is neither found nor read
+    bool answers = true;  // false: still plugged in, but it fails to say what it has or holds
+    bool known = false;   // the platform knows its layout
     TPadLayout layout;
+
+    // value -1..1 of the axis's raw range 0..65535.
     void SetAxis(int axis, double value) { reading.axis[axis] = static_cast<int32_t>((value + 1.0) * 32767.5); }
     void SetHat(int hundredths) { reading.hat = hundredths; }
     // Makes the pad a known one whose standard button lies at source.
@@ -24,19 +28,16 @@ public:
     }
   };
 
+  // count slots, each with a pad plugged in, centred.
   explicit TFakePads(int count) : pads(static_cast<size_t>(count)) {
     for (TPad& pad : pads) {
-      for (int axis = 0; axis < PAD_AXES; axis++) {
-        pad.SetAxis(axis, 0.0);
-      }
+      Centre(pad);
     }
   }
   // A pad plugged in (a new one, listed after the others) or pulled out, as the platform notices it.
   TPad& PlugIn() {
     pads.emplace_back();
-    for (int axis = 0; axis < PAD_AXES; axis++) {
-      pads.back().SetAxis(axis, 0.0);
-    }
+    Centre(pads.back());
     generation++;
     return pads.back();
   }
@@ -48,6 +49,8 @@ public:
     pads[pad].plugged = true;
     generation++;
   }
+  // A slot the platform lists with nothing in it, as it was from the start: no change to notice.
+  void Empty(size_t slot) { pads[slot].plugged = false; }
 
   int32_t SlotCount() override { return static_cast<int32_t>(pads.size()); }
   bool Probe(int32_t slot, int32_t* id) override {
@@ -56,7 +59,7 @@ public:
   }
   bool Capabilities(int32_t id, TPadCaps* caps) override {
     const TPad& pad = pads[static_cast<size_t>(id)];
-    if (!pad.plugged) {
+    if (!pad.plugged || !pad.answers) {
       return false;
     }
     caps->axes = pad.axes;
@@ -68,10 +71,12 @@ public:
     return true;
   }
   bool Read(int32_t id, TPadReading* reading) override {
-    if (!pads[static_cast<size_t>(id)].plugged) {
+    reads++;
+    const TPad& pad = pads[static_cast<size_t>(id)];
+    if (!pad.plugged || !pad.answers) {
       return false;
     }
-    *reading = pads[static_cast<size_t>(id)].reading;
+    *reading = pad.reading;
     return true;
   }
   bool Attached(int32_t id) override { return pads[static_cast<size_t>(id)].plugged; }
@@ -87,4 +92,12 @@ public:
 
   std::vector<TPad> pads;
   uint32_t generation = 0;
+  int reads = 0;  // the devices' states read so far
+
+private:
+  static void Centre(TPad& pad) {
+    for (int axis = 0; axis < PAD_AXES; axis++) {
+      pad.SetAxis(axis, 0.0);
+    }
+  }
 };

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <set>
 
 static_assert(VIRTUAL_HAT_UP == SDL_HAT_UP && VIRTUAL_HAT_RIGHT == SDL_HAT_RIGHT && VIRTUAL_HAT_DOWN == SDL_HAT_DOWN &&
               VIRTUAL_HAT_LEFT == SDL_HAT_LEFT && VIRTUAL_HAT_CENTRED == SDL_HAT_CENTERED);
@@ -12,6 +13,12 @@ static_assert(VIRTUAL_A == int{SDL_CONTROLLER_BUTTON_A} && VIRTUAL_X == int{SDL_
               VIRTUAL_DPAD_RIGHT == int{SDL_CONTROLLER_BUTTON_DPAD_RIGHT});
 
 namespace {
+
+// The instances of the virtual pads attached and not yet pulled out.
+std::set<SDL_JoystickID>& OwnPads() {
+  static std::set<SDL_JoystickID> pads;
+  return pads;
+}
 
 // The new joystick, opened so that its values can be set; null when SDL refused.
 SDL_Joystick* Attach(const SDL_VirtualJoystickDesc& desc) {
@@ -34,8 +41,20 @@ int DeviceIndexOf(SDL_JoystickID instance) {
 
 }  // namespace
 
-TVirtualPad::TVirtualPad(SDL_Joystick* joystick)
-    : _joystick(joystick), _instance(SDL_JoystickInstanceID(joystick)) {}
+std::string OtherJoysticks() {
+  std::string others;
+  for (int index = 0; index < SDL_NumJoysticks(); index++) {
+    if (OwnPads().count(SDL_JoystickGetDeviceInstanceID(index)) == 0) {
+      const char* name = SDL_JoystickNameForIndex(index);
+      others += std::string(others.empty() ? "" : ", ") + "\"" + (name != nullptr ? name : "unnamed") + "\"";
+    }
+  }
+  return others;
+}
+
+TVirtualPad::TVirtualPad(SDL_Joystick* joystick) : _joystick(joystick), _instance(SDL_JoystickInstanceID(joystick)) {
+  OwnPads().insert(_instance);
+}
 
 TVirtualPad::~TVirtualPad() {
   Detach();
@@ -96,6 +115,7 @@ void TVirtualPad::Detach() {
     return;
   }
   _attached = false;
+  OwnPads().erase(_instance);
   int index = DeviceIndexOf(_instance);
   if (index >= 0) {
     SDL_JoystickDetachVirtual(index);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 // Hat positions as the virtual joystick takes them.
 enum : uint8_t {
@@ -27,6 +28,11 @@ enum : int32_t {
   VIRTUAL_DPAD_LEFT = 13,
   VIRTUAL_DPAD_RIGHT = 14,
 };
+
+// The joysticks SDL lists that are not a test's own virtual pads (a pad plugged into the machine, or one that
+// whatever runs the tests attached), named; empty when there are none. A test that counts pads or reads port 0
+// cannot run beside them, and skips saying so.
+std::string OtherJoysticks();
 
 class TVirtualPad {
 public:

@@ -6,13 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "media/core/data_limits.h"
 #include "media/files/safe_file.h"
 #include "media/files/stream.h"
+#include "support/overlong_text.h"
 #include "support/temp_dir.h"
+#include "support/watchdog.h"
 
 namespace {
 
@@ -27,9 +31,10 @@ void MakeSparse(const char* path, off_t length) {
 }  // namespace
 
 // A named pipe with no writer would hold a blocking open() for ever, and so would a write to one with no reader:
-// both must come back at once, refused. The test itself would hang, not fail, were the rule broken.
+// both must come back at once, refused. Were the rule broken, the watchdog ends the test program saying so.
 TEST(OpenChecks, WhatIsNotARegularFileIsRefusedWithoutWaitingAndNamed) {
   ScopedTempDir dir;
+  ScopedWatchdog watchdog("opening a named pipe, a folder or a device");
   ASSERT_EQ(mkfifo("pipe", 0644), 0);
   std::filesystem::create_directory("folder");
   std::filesystem::create_symlink("/dev/zero", "zero");
@@ -74,7 +79,7 @@ TEST(BoundedText, AFileUpToTheLimitIsReadWholeAndALongerOneEndsThere) {
   EXPECT_EQ(exact.stream->Size(), kTextFileBytes);
 
   // One line of a megabyte: the line read is the limit's length, and the stream ends with it.
-  dir.Write("long.dat", "12\n" + std::string(1 << 20, 'b') + "\n34\n");
+  dir.Write("long.dat", PastTheReadingLimit("12\n", "b", "\n34\n"));
   TOpenedFile longer = OpenTextFile(u"long.dat");
   ASSERT_NE(longer.stream, nullptr);
   EXPECT_TRUE(longer.cut);
@@ -92,6 +97,7 @@ TEST(BoundedText, AFileUpToTheLimitIsReadWholeAndALongerOneEndsThere) {
 // only the start is wanted.
 TEST(BoundedText, HugeSparseFilesAreReadOnlyUpToTheLimit) {
   ScopedTempDir dir;
+  ScopedWatchdog watchdog("reading a sparse file of gigabytes");
   MakeSparse("big.dat", off_t{1000} << 20);
   MakeSparse("vast.dat", off_t{3} << 30);
   TOpenedFile big = OpenTextFile(u"big.dat");
@@ -113,6 +119,7 @@ TEST(BoundedText, HugeSparseFilesAreReadOnlyUpToTheLimit) {
 // A save makes its temporary file anew: a named pipe left where it goes would otherwise hold the save for ever.
 TEST(SafeWrite, WhateverStandsAtTheTemporaryNameIsReplaced) {
   ScopedTempDir dir;
+  ScopedWatchdog watchdog("saving over a named pipe");
   ASSERT_EQ(mkfifo("saved.dat.new", 0644), 0);
   std::string error;
   std::shared_ptr<TSafeWriteStream> stream = OpenSafeWriteStream(u"saved.dat", &error);
@@ -121,4 +128,15 @@ TEST(SafeWrite, WhateverStandsAtTheTemporaryNameIsReplaced) {
   ASSERT_TRUE(stream->Commit(&error)) << error;
   EXPECT_EQ(dir.Read("saved.dat"), "7\r\n");
   EXPECT_FALSE(std::filesystem::exists("saved.dat.new"));
+}
+
+// The guard of the tests above: a piece that hangs ends the test program within the watchdog's time, naming what
+// hung, rather than at the test runner's timeout.
+TEST(WatchdogDeathTest, AHungPieceEndsTheProgramInSecondsNamingIt) {
+  EXPECT_EXIT(
+      {
+        ScopedWatchdog watchdog("waiting for nothing", std::chrono::seconds(1));
+        std::this_thread::sleep_for(std::chrono::seconds(30));
+      },
+      testing::ExitedWithCode(1), "waiting for nothing did not come back within 1 s");
 }

@@ -3,79 +3,26 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include "support/fake_pads.h"
 
 namespace {
-
-struct TFakePad {
-  TPadCaps caps;
-  TPadReading reading;
-  bool answers = true;
-  bool attached = true;  // false once pulled out (it answers no more then either)
-  bool known = false;
-  TPadLayout layout;
-};
-
-class TFakePadPlatform : public TPadPlatform {
-public:
-  int32_t SlotCount() override { return slots; }
-  bool Probe(int32_t slot, int32_t* id) override {
-    if (pads.count(slot) == 0) {
-      return false;
-    }
-    *id = slot;
-    return true;
-  }
-  bool Capabilities(int32_t id, TPadCaps* caps) override {
-    if (!pads[id].answers) {
-      return false;
-    }
-    *caps = pads[id].caps;
-    return true;
-  }
-  bool Read(int32_t id, TPadReading* reading) override {
-    reads++;
-    if (!pads[id].answers) {
-      return false;
-    }
-    *reading = pads[id].reading;
-    return true;
-  }
-  bool Attached(int32_t id) override { return pads[id].attached; }
-  uint32_t DeviceGeneration() override { return generation; }
-  bool Layout(int32_t id, TPadLayout* layout) override {
-    if (!pads[id].known) {
-      return false;
-    }
-    *layout = pads[id].layout;
-    return true;
-  }
-  int32_t slots = 0;
-  int reads = 0;
-  uint32_t generation = 7;
-  std::map<int32_t, TFakePad> pads;
-};
 
 class GamepadTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    platform.slots = 4;
     // Slots 1 and 3 answer: they become ports 0 and 1.
-    for (int32_t slot : {1, 3}) {
-      TFakePad& pad = platform.pads[slot];
-      pad.caps.axes = 4;
-      pad.caps.hat = slot == 1;
-      for (int axis = 0; axis < PAD_AXES; axis++) {
-        pad.caps.axisMin[axis] = 0;
-        pad.caps.axisMax[axis] = 65535;
-        pad.reading.axis[axis] = 32768;
-      }
+    platform.Empty(0);
+    platform.Empty(2);
+    for (size_t slot : {size_t{1}, size_t{3}}) {
+      platform.pads[slot].axes = 4;
+      platform.pads[slot].hat = slot == 1;
     }
+    platform.generation = 7;  // whatever the platform's count is when installed, it is no change
     SetPadPlatform(&platform);
   }
   void TearDown() override { SetPadPlatform(nullptr); }
-  TFakePad& Port0() { return platform.pads[1]; }
-  TFakePadPlatform platform;
+  TFakePads::TPad& Port0() { return platform.pads[1]; }
+  TFakePads platform{4};
 };
 
 }  // namespace
@@ -85,7 +32,7 @@ TEST_F(GamepadTest, CountsTheSlotsThatAnswerAsPorts) {
   EXPECT_EQ(GamepadAxisMask(0), 0xF | 512);
   EXPECT_EQ(GamepadAxisMask(1), 0xF);
   EXPECT_EQ(GamepadAxisMask(2), 0);
-  platform.pads.erase(1);
+  platform.PullOut(1);
   EXPECT_EQ(CountGamepads(), 1);  // re-enumerated on every call
   SetPadPlatform(nullptr);
   EXPECT_EQ(CountGamepads(), 0);
@@ -165,8 +112,7 @@ TEST_F(GamepadTest, APadPulledOutReadsReleasedAndCentredButKeepsThePressesNotYet
   Port0().reading.hat = 18000;
   PollGamepad(0);
   ASSERT_EQ(IsPadButtonDown(1, 0), 1);
-  Port0().answers = false;
-  Port0().attached = false;
+  platform.PullOut(1);
   EXPECT_EQ(IsPadButtonDown(1, 0), 0);
   EXPECT_EQ(IsPadButtonDown(20, 0), 0);
   EXPECT_EQ(PadAxis(0, 0), 0.0f);
@@ -174,8 +120,7 @@ TEST_F(GamepadTest, APadPulledOutReadsReleasedAndCentredButKeepsThePressesNotYet
   EXPECT_EQ(PadHat(0), -1.0f);
   EXPECT_EQ(TakePadButtonHits(1, 0), 1);  // pressed before it went: that press was made
   // Back in, the button still held is a new press.
-  Port0().answers = true;
-  Port0().attached = true;
+  platform.PlugBackIn(1);
   EXPECT_EQ(TakePadButtonHits(1, 0), 1);
   EXPECT_FLOAT_EQ(PadAxis(0, 0), 1.0f);
 }
@@ -188,7 +133,7 @@ TEST_F(GamepadTest, APortThatChangesHandsStartsAfresh) {
   Port0().reading.hat = 0;
   PollGamepad(0);
   // The first pad goes: the second moves down to port 0, where nothing of the first is left.
-  platform.pads.erase(1);
+  platform.PullOut(1);
   EXPECT_EQ(CountGamepads(), 1);
   EXPECT_EQ(TakePadButtonHits(2, 0), 0);
   EXPECT_EQ(TakePadButtonHits(4, 0), 1);  // its own button, held as it took the port: a press there
@@ -221,7 +166,7 @@ TEST_F(GamepadTest, AKnownPadsLayoutIsReportedWithWhatThePollsCannotReadLeftOut)
   CountGamepads();
   TPadLayout layout;
   EXPECT_FALSE(GamepadLayout(0, &layout));  // not known
-  TFakePad& pad = Port0();
+  TFakePads::TPad& pad = Port0();
   pad.known = true;
   pad.layout.buttons[PAD_BUTTON_A] = {PAD_SOURCE_BUTTON, 15, 0.0f};
   pad.layout.buttons[PAD_BUTTON_B] = {PAD_SOURCE_BUTTON, 16, 0.0f};
@@ -263,10 +208,12 @@ TEST_F(GamepadTest, PortsButtonsAndSlotsThatDoNotExistAnswerZeroAndDisturbNothin
 }
 
 TEST_F(GamepadTest, MoreThanSixteenPadsAreCountedButOnlySixteenHaveState) {
-  platform.slots = 20;
-  for (int32_t slot = 0; slot < 20; slot++) {
-    platform.pads[slot].caps.axes = 2;
-    platform.pads[slot].reading.buttons = 1;
+  platform.pads.resize(20);
+  for (TFakePads::TPad& pad : platform.pads) {
+    pad.plugged = true;
+    pad.axes = 2;
+    pad.hat = false;
+    pad.reading.buttons = 1;
   }
   EXPECT_EQ(CountGamepads(), 20);
   EXPECT_EQ(GamepadAxisMask(18), 3);

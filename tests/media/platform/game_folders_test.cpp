@@ -3,12 +3,15 @@
 #include "media/platform/game_folders.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 
 #include "media/core/text.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -72,11 +75,19 @@ TEST_F(GameFoldersTest, ThePlayersDataFolderFollowsTheXdgRules) {
   // An empty or relative $XDG_DATA_HOME is ignored, as XDG says.
   EXPECT_EQ(PlayerDataFolder("", "/home/p"), "/home/p/.local/share");
   EXPECT_EQ(PlayerDataFolder("data", "/home/p"), "/home/p/.local/share");
-  // With no usable $HOME either, the user database knows the home folder.
-  for (const char* home : {static_cast<const char*>(nullptr), "", "home"}) {
-    fs::path fromDatabase = PlayerDataFolder(nullptr, home);
-    EXPECT_TRUE(fromDatabase.is_absolute()) << fromDatabase;
-    EXPECT_EQ(fromDatabase.filename(), "share");
+}
+
+// With no usable home folder given either, the user database knows it: the home of the user the game runs as,
+// whatever $HOME says meanwhile.
+TEST_F(GameFoldersTest, WithoutAUsableHomeTheUserDatabaseNamesTheHomeFolder) {
+  const passwd* entry = getpwuid(getuid());
+  if (entry == nullptr || entry->pw_dir == nullptr || entry->pw_dir[0] != '/') {
+    GTEST_SKIP() << "user " << getuid() << " has no entry with a home folder in the user database";
+  }
+  const fs::path expected = fs::path(entry->pw_dir) / ".local/share";
+  ScopedEnv home("HOME", (dir.path() / "not-the-users-home").string());
+  for (const char* given : {static_cast<const char*>(nullptr), "", "home"}) {
+    EXPECT_EQ(PlayerDataFolder(nullptr, given), expected) << (given == nullptr ? "no home given" : given);
   }
 }
 

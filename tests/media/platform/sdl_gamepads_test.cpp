@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "media/input/gamepad.h"
 #include "support/virtual_pads.h"
 
@@ -12,7 +14,12 @@ namespace {
 
 class SdlGamepadsTest : public ::testing::Test {
 protected:
-  void SetUp() override { ASSERT_TRUE(StartSDLPads()); }
+  void SetUp() override {
+    ASSERT_TRUE(StartSDLPads());
+    if (std::string others = OtherJoysticks(); !others.empty()) {
+      GTEST_SKIP() << "another pad is plugged in (" << others << "): these tests count the pads and read port 0";
+    }
+  }
   void TearDown() override { StopSDLPads(); }
 };
 
