@@ -7,9 +7,12 @@
 #include <string>
 
 #include "app/full_screen.h"
+#include "app/hud.h"
+#include "app/versus_match.h"
 #include "controls/commands.h"
 #include "controls/control.h"
 #include "controls/pad_take_up.h"
+#include "controls/side_devices.h"
 #include "fighters/controller_ai.h"
 #include "fighters/figure.h"
 #include "frontend/font.h"
@@ -33,7 +36,6 @@ namespace {
 
 constexpr int32_t kCountdownMillis = 5000;
 constexpr int32_t kRoundOverMillis = 1000;
-constexpr int32_t kBarLength = 150;
 constexpr int32_t kLeastDelayMillis = 1;  // an adapted delay never reaches 0
 
 int32_t Now() {
@@ -112,13 +114,19 @@ void ClosePauseMenu() {
 void Step(bool focusLost) {
   // A game left for another window stops where it is: a fight must not go on while the player is away. Nothing
   // resumes by itself when the focus comes back.
-  if (focusLost && (GameState == GAMESTATE_COUNTDOWN || GameState == GAMESTATE_FIGHT)) {
+  bool demo = Versus == VERSUS_DEMO;
+  if (focusLost && !demo && (GameState == GAMESTATE_COUNTDOWN || GameState == GAMESTATE_FIGHT)) {
     OpenPauseMenu();
     return;
   }
   switch (GameState) {
     case GAMESTATE_SETUP:
-      if (MenuState == MENUSTATE_HIDDEN) {
+      if (MenuState == MENUSTATE_HIDDEN && Versus != VERSUS_NONE) {
+        // A match of two has its own rounds: the fight counts down, fights and waits, tick by tick.
+        VersusMatch::Begin();
+        GameState = GAMESTATE_FIGHT;
+        SetInputLock(0);
+      } else if (MenuState == MENUSTATE_HIDDEN) {
         PrepareGuidance();
         StateTime = Now();
         GameState = GAMESTATE_COUNTDOWN;
@@ -139,7 +147,13 @@ void Step(bool focusLost) {
       }
       break;
     case GAMESTATE_FIGHT:
-      if (CommandHit(COMMAND_PAUSE) != 0) {
+      if (Versus != VERSUS_NONE) {
+        if (VersusMatch::PauseHit()) {
+          OpenPauseMenu();
+        } else {
+          VersusMatch::Step();
+        }
+      } else if (CommandHit(COMMAND_PAUSE) != 0) {
         OpenPauseMenu();
       } else {
         Game::Update();
@@ -174,7 +188,7 @@ void Step(bool focusLost) {
           PauseShowsCard = 0;
           DropPendingPresses();
         }
-      } else if (CommandHit(COMMAND_PAUSE) != 0) {
+      } else if (CommandHit(COMMAND_PAUSE) != 0 || VersusMatch::PauseHit()) {
         ClosePauseMenu();
       }
       break;
@@ -183,37 +197,13 @@ void Step(bool focusLost) {
   }
 }
 
-// A bar of length 150 at full value, growing away from x in direction s. A health bar keeps at least one pixel
-// while the fighter stands: with much health a few points left would otherwise show as none.
-void DrawBar(int32_t x, int32_t y, int32_t height, int64_t value, int32_t full, int32_t s, bool leastOne = false) {
-  int32_t width = TruncateToInt(static_cast<double>(value * kBarLength) / full * s);
-  if (leastOne && value > 0 && width == 0) {
-    width = s;
-  }
-  DrawRect(static_cast<float>(x), static_cast<float>(y), static_cast<float>(width), static_cast<float>(height));
-}
-
-void DrawDisplay() {
-  for (int32_t i = 0; i < 2; i++) {
-    const TFigure& fighter = *Fighters[static_cast<size_t>(i)];
-    int32_t x = i == 0 ? 10 : 390;
-    int32_t s = i == 0 ? 1 : -1;
-    SetColor(0, 255, 0);
-    DrawBar(x, 10, 16, fighter.health, fighter.maxhealth, s, true);
-    SetColor(255, 255, 0);
-    DrawBar(x, 30, 8, fighter.power[0], 100, s);
-    DrawBar(x, 40, 8, fighter.power[1], 100, s);
-  }
-  SetColor(255, 255, 255);
-  // Built in place: the frame loop allocates nothing.
-  TShortText score;
-  score.Add(RoundsWon[0]).Add(u":").Add(RoundsWon[1]);
-  GameFont->Draw(score.View(), 200, 16, ALIGN_CENTER, ALIGN_TOP);
-}
-
 void DrawPauseMenu() {
   if (PauseShowsCard != 0) {
-    DrawHowToPlay(CARD_PAUSED);
+    if (Versus != VERSUS_NONE) {
+      VersusMatch::DrawCard();
+    } else {
+      DrawHowToPlay(CARD_PAUSED);
+    }
     return;
   }
   PauseChoice = Menu::Wrap(PauseChoice, Menu::NavigateUD(), 3);
@@ -225,7 +215,9 @@ void DrawPauseMenu() {
     DropPendingPresses();
   }
   if (Menu::Button(u"End match", 174, PauseChoice == 2 ? 1 : 0) != 0) {
-    // Leaving a match this way saves no progress and plays no result sound.
+    // Leaving a match this way saves no progress and plays no result sound. The players of a match of two join
+    // again.
+    ResetSideDevices();
     GameState = GAMESTATE_OVER;
     MenuState = MENUSTATE_SLIDING_IN;
     SetInputLock(1);
@@ -310,6 +302,7 @@ int32_t Frame() {
     Draw();
   }
   Menu::Draw();
+  VersusMatch::WatchIdleMenu();
   FlipFrame(0);
   FrameLogFramePresented();
   return 0;
@@ -338,9 +331,16 @@ int32_t Update() {
 }
 
 int32_t Draw() {
+  if (Versus != VERSUS_NONE) {
+    VersusMatch::Draw();
+    if (GameState == GAMESTATE_PAUSED) {
+      DrawPauseMenu();
+    }
+    return 0;
+  }
   Fighters[0]->Draw();
   Fighters[1]->Draw();
-  DrawDisplay();
+  DrawHud(*Fighters[0], *Fighters[1], RoundsWon[0], RoundsWon[1]);
   DrawMessages();
   return 0;
 }

@@ -1,12 +1,13 @@
-// The keyboard and gamepad screens: a row per command with its binding; confirming a row waits for the new key
-// or pad input (input stays locked meanwhile, and the row turns yellow), Escape cancels. With no pad there, the
-// gamepad screen says so and waits for nothing.
+// The keyboard and gamepad screens of either player (ControlsPlayer): a row per command with its binding;
+// confirming a row waits for the new key or pad input (input stays locked meanwhile, and the row turns yellow),
+// Escape cancels. With no pad there, the gamepad screen says so and waits for nothing.
 #include <array>
 #include <cmath>
 #include <string>
 
 #include "controls/commands.h"
 #include "controls/control_kinds.h"
+#include "controls/default_bindings.h"
 #include "controls/pad_names.h"
 #include "frontend/font.h"
 #include "frontend/menu.h"
@@ -36,6 +37,8 @@ constexpr const char16_t* kPadPrompt = u"Press a pad input";
 constexpr const char16_t* kCancelPrompt = u"Escape cancels";
 // Enter pressed while a key is awaited: it stays the menus' confirm, and the row says so while it waits on.
 constexpr const char16_t* kEnterRefused = u"Enter stays the menus' key";
+// A key the other player has: in a fight of two players it would serve both, so it is refused the same way.
+constexpr const char16_t* kOtherPlayersKey[2] = {u"Player 2 has that key", u"Player 1 has that key"};
 constexpr int32_t kPromptLineOffset = 7;
 // With no pad there, the gamepad rows show a dash, and the selected one why, in the same two lines. A single line
 // of the whole sentence would run under the commands' names at zoom 1.
@@ -45,8 +48,29 @@ constexpr const char16_t* kPlugOneIn = u"plug one in to bind it";
 
 // Where every pad axis rested when the wait for a new input began.
 std::array<std::array<float, kAxes>, PAD_PORTS> restingAxes{};
-// Enter was pressed during the present wait for a key.
-bool enterRefused = false;
+// What refused a key during the present wait: none, Enter, or a key of the other player's.
+enum : int32_t { REFUSED_NONE = 0, REFUSED_ENTER = 1, REFUSED_OTHERS = 2 };
+int32_t refused = REFUSED_NONE;
+
+bool OtherPlayerHas(int32_t key) {
+  for (const std::shared_ptr<TControl>& binding : PlayerKeyBindings(1 - ControlsPlayer)) {
+    if (binding != nullptr && binding->key == key && dynamic_cast<TControlKey*>(binding.get()) != nullptr) {
+      return true;
+    }
+  }
+  return false;
+}
+
+const char16_t* KeyPromptNote() {
+  switch (refused) {
+    case REFUSED_ENTER:
+      return kEnterRefused;
+    case REFUSED_OTHERS:
+      return kOtherPlayersKey[ControlsPlayer];
+    default:
+      return kKeyPrompt;
+  }
+}
 
 // Keeps the selected row among the six rows on the screen.
 void Scroll(int32_t& scroll) {
@@ -72,7 +96,7 @@ int32_t BindingRow(int32_t command, const std::u16string& caption, int32_t y, co
   std::u16string value = waiting || explained ? std::u16string() : bindable ? caption : kNoPadValue;
   int32_t activated = Menu::ButtonTab(CommandNames[static_cast<size_t>(command)], value, y, selected);
   if (waiting && SmallFont != nullptr) {
-    DrawRowNote(y, enterRefused && prompt == kKeyPrompt ? kEnterRefused : prompt, kCancelPrompt);
+    DrawRowNote(y, prompt == kKeyPrompt ? KeyPromptNote() : prompt, kCancelPrompt);
   } else if (explained) {
     DrawRowNote(y, kNoPadFound, kPlugOneIn);
   }
@@ -104,7 +128,11 @@ void TakeNewKey() {
       continue;
     }
     if (code == KEY_ENTER) {
-      enterRefused = true;
+      refused = REFUSED_ENTER;
+      continue;
+    }
+    if (code != KEY_ESCAPE && OtherPlayerHas(code)) {
+      refused = REFUSED_OTHERS;
       continue;
     }
     answered = true;
@@ -117,8 +145,9 @@ void TakeNewKey() {
     return;
   }
   if (newKey != 0) {
-    KeyBindings[static_cast<size_t>(RebindIndex)]->Detach();
-    KeyBindings[static_cast<size_t>(RebindIndex)] = TControlKey::Create(newKey);
+    TBindings& keys = PlayerKeyBindings(ControlsPlayer);
+    keys[static_cast<size_t>(RebindIndex)]->Detach();
+    keys[static_cast<size_t>(RebindIndex)] = TControlKey::Create(newKey);
   }
   SetInputLock(0);
 }
@@ -136,18 +165,18 @@ int32_t KeyboardMenu() {
   int32_t y = kFirstRowY - kRowStep * KeyScroll;
   // Pause keeps its key: the game must always be able to stop.
   for (int32_t command = 0; command < COMMAND_PAUSE; command++, y += kRowStep) {
-    const std::shared_ptr<TControl>& binding = KeyBindings[static_cast<size_t>(command)];
+    const std::shared_ptr<TControl>& binding = PlayerKeyBindings(ControlsPlayer)[static_cast<size_t>(command)];
     if (BindingRow(command, binding->GetCaption(), y, kKeyPrompt, true) != 0) {
       RebindIndex = command;
       SetInputLock(1);
-      enterRefused = false;
+      refused = REFUSED_NONE;
       ClearKeys();  // the confirming key is not the new one
       DropPendingPresses();
     }
   }
   if (Button(u"Back", y, SubCursor == COMMAND_PAUSE) != 0 || Back() != 0) {
     Save();
-    ShowScreen(MENU_MAIN);
+    ShowScreen(MENU_CONTROLS);
   }
   DrawScrollSigns(KeyScroll, COMMAND_PAUSE + 1);
   return 0;
@@ -158,8 +187,9 @@ int32_t GamepadMenu() {
     if (TakeKeyHits(KEY_ESCAPE) != 0) {
       SetInputLock(0);
     } else if (std::shared_ptr<TControl> input = _ScanPads(); input != nullptr) {
-      PadBindings[static_cast<size_t>(RebindIndex)]->Detach();
-      PadBindings[static_cast<size_t>(RebindIndex)] = input;
+      TBindings& pad = PlayerPadBindings(ControlsPlayer);
+      pad[static_cast<size_t>(RebindIndex)]->Detach();
+      pad[static_cast<size_t>(RebindIndex)] = input;
       SetInputLock(0);
     }
   }
@@ -170,7 +200,7 @@ int32_t GamepadMenu() {
   int32_t y = kFirstRowY - kRowStep * PadScroll;
   TPadNames names;
   for (int32_t command = 0; command < COMMAND_COUNT; command++, y += kRowStep) {
-    std::u16string caption = padFound ? names.Of(*PadBindings[static_cast<size_t>(command)]) : std::u16string();
+    std::u16string caption = padFound ? names.Of(*PlayerPadBindings(ControlsPlayer)[static_cast<size_t>(command)]) : std::u16string();
     // Without a pad no input could end a wait: only Escape would.
     if (BindingRow(command, caption, y, kPadPrompt, padFound) != 0 && padFound) {
       RebindIndex = command;
@@ -184,7 +214,7 @@ int32_t GamepadMenu() {
   }
   if (Button(u"Back", y, SubCursor == COMMAND_COUNT) != 0 || Back() != 0) {
     Save();
-    ShowScreen(MENU_MAIN);
+    ShowScreen(MENU_CONTROLS);
   }
   DrawScrollSigns(PadScroll, COMMAND_COUNT + 1);
   return 0;

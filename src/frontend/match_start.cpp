@@ -19,6 +19,7 @@ constexpr std::array<int32_t, 6> kSparringPartner = {800, 800, 100, 800, 3, 1};
 
 void SetUpMatch(int32_t training, int32_t level) {
   Training = training;
+  Versus = VERSUS_NONE;
   RoundsWon = {0, 0};
   Round = 1;
   Level = level;
@@ -49,5 +50,11 @@ void StartTournamentMatch(int32_t level) {
   Fighters[0] = PlayersFighter(p[9]);
   Fighters[1] = TFigure::Create(TControllerAI::Create(p), p[9], p[6], p[7], p[8], 1);
   TFigure::Fight(Fighters[0], Fighters[1]);
+  SetInputLock(1);
+}
+
+void StartVersusMatch(int32_t versus, int32_t ring) {
+  SetUpMatch(0, ring);
+  Versus = versus;
   SetInputLock(1);
 }

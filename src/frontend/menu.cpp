@@ -25,6 +25,7 @@ int32_t ZoomOnEntry = 0;
 int32_t RebindIndex = 0;
 int32_t KeyScroll = 0;
 int32_t PadScroll = 0;
+int32_t ControlsPlayer = 0;
 int32_t QuitRequested = 0;
 
 namespace {
@@ -86,6 +87,12 @@ void DrawScreen() {
       break;
     case MENU_GAMEPAD:
       Menu::GamepadMenu();
+      break;
+    case MENU_CONTROLS:
+      Menu::ControlsMenu();
+      break;
+    case MENU_VERSUS:
+      Menu::VersusMenu();
       break;
     default:
       break;
@@ -157,6 +164,7 @@ void Reset() {
   RebindIndex = 0;
   KeyScroll = 0;
   PadScroll = 0;
+  ControlsPlayer = 0;
   QuitRequested = 0;
   ResetGuidance();
 }

@@ -16,6 +16,8 @@ enum : int32_t {
   MENU_KEYBOARD = 2,
   MENU_GAMEPAD = 3,
   MENU_TOURNAMENT = 4,
+  MENU_CONTROLS = 5,  // each player's keyboard and gamepad
+  MENU_VERSUS = 6,    // two players join a match
 };
 
 // Menu states.
@@ -41,6 +43,7 @@ extern int32_t ZoomOnEntry;    // Zoom when the settings screen was opened
 extern int32_t RebindIndex;    // command whose binding is being replaced
 extern int32_t KeyScroll;      // first visible row of the keyboard list
 extern int32_t PadScroll;      // first visible row of the gamepad list
+extern int32_t ControlsPlayer;  // 0 or 1: whose bindings the keyboard and gamepad screens show
 extern int32_t QuitRequested;  // set by "Quit": the frame loop ends after this frame
 
 namespace Menu {
@@ -67,12 +70,14 @@ int32_t Action();
 // Non-zero when the player asked to go back in this frame (Escape, a pad's B or Back); plays the confirm sound
 // then. Every screen but the main one goes back one screen, as its "Back" row does.
 int32_t Back();
-// The five screens; Draw calls the one MenuScreen names.
+// The screens; Draw calls the one MenuScreen names.
 int32_t MainMenu();
 int32_t TournamentMenu();
 int32_t SettingsMenu();
 int32_t KeyboardMenu();
 int32_t GamepadMenu();
+int32_t ControlsMenu();
+int32_t VersusMenu();
 // A new gamepad binding for the first pad input found pressed since the wait began, or null.
 std::shared_ptr<class TControl> _ScanPads();
 // Remembers where every pad axis rests as a wait for a new gamepad input begins.

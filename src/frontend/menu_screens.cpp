@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "controls/commands.h"
+#include "controls/side_devices.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
 #include "frontend/font.h"
@@ -73,11 +74,12 @@ int32_t MainMenu() {
   if (Button(u"Training", kRowY[1], MainCursor == 1) != 0) {
     StartTrainingMatch();
   }
-  if (Button(u"Keyboard Controls", kRowY[2], MainCursor == 2) != 0) {
-    ShowScreen(MENU_KEYBOARD);
+  if (Button(u"Versus", kRowY[2], MainCursor == 2) != 0) {
+    ResetSideDevices();
+    ShowScreen(MENU_VERSUS);
   }
-  if (Button(u"Gamepad Controls", kRowY[3], MainCursor == 3) != 0) {
-    ShowScreen(MENU_GAMEPAD);
+  if (Button(u"Controls", kRowY[3], MainCursor == 3) != 0) {
+    ShowScreen(MENU_CONTROLS);
   }
   if (Button(u"Settings", kRowY[4], MainCursor == 4) != 0) {
     ZoomOnEntry = Zoom;

@@ -27,6 +27,7 @@ std::array<int32_t, 2> RoundsWon = {0, 0};
 int32_t Round = 0;
 int32_t Level = 0;
 int32_t Training = 0;
+int32_t Versus = VERSUS_NONE;
 int32_t VersusRing = 0;
 int32_t RoundWinner = 0;
 int32_t GameState = 0;
@@ -61,6 +62,7 @@ void ResetGameState() {
   Round = 0;
   Level = 0;
   Training = 0;
+  Versus = VERSUS_NONE;
   VersusRing = 0;
   RoundWinner = 0;
   GameState = 0;

@@ -95,6 +95,10 @@ extern std::array<int32_t, 2> RoundsWon;
 extern int32_t Round;        // the current round; advanced as soon as a round ends
 extern int32_t Level;        // 0..9: the background and the Progress slot of the match
 extern int32_t Training;     // 1 in a training match
+// What kind of match is played: none of two players, two players, or the computer against itself on the main
+// screen (the demonstration, left at any input).
+enum : int32_t { VERSUS_NONE = 0, VERSUS_PLAYERS = 1, VERSUS_DEMO = 2 };
+extern int32_t Versus;
 extern int32_t VersusRing;   // 0..9: the background of the next match of two players, as last chosen
 extern int32_t RoundWinner;  // winner of the last finished round: 0 player, 1 opponent, -1 both down
 extern int32_t GameState;    // the match loop's state, 0..7

@@ -31,6 +31,20 @@ int32_t PlaySfx(int32_t index) {
   return 0;
 }
 
+int32_t PlayFightSoundVariant(int32_t kind, int32_t variant, float volume) {
+  if (SoundOn == 0 || kind < 0 || kind >= FIGHT_SOUND_KINDS) {
+    return 0;
+  }
+  const std::shared_ptr<TSound>& sound =
+      FightSounds[static_cast<size_t>(kind)][static_cast<size_t>(variant % FIGHT_SOUND_VARIANTS)];
+  if (sound != nullptr) {
+    std::shared_ptr<TChannel> channel = AllocChannel();
+    channel->SetVolume(volume);
+    sound->Play(channel);
+  }
+  return 0;
+}
+
 int32_t PlayFightSound(int32_t kind, float volume) {
   if (SoundOn == 0) {
     return 0;

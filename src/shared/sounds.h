@@ -10,6 +10,10 @@ int32_t PlaySfx(int32_t index);
 // random draw shares the generator with the computer opponent, so sound on or off changes its later choices.
 int32_t PlayFightSound(int32_t kind, float volume);
 
+// Plays the given variant (0..3, taken modulo 4) of a fight sound kind, drawing nothing at random: a match of two
+// players chooses its variants from the match itself, so both machines of a match over the network hear the same.
+int32_t PlayFightSoundVariant(int32_t kind, int32_t variant, float volume);
+
 // Chooses the first audio driver present of "SoftMix DirectSound", "SoftMix Multimedia", "SoftMix" and "Null",
 // then loads every effect, whether or not sound is on: SelectGameAudioDriver, then LoadSoundEffects.
 int32_t SetupAudio();

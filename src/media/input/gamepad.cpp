@@ -106,6 +106,21 @@ bool TakeGamepadsChange() {
   return changed;
 }
 
+std::string GamepadName(int32_t port) {
+  if (platform == nullptr || port < 0 || port >= static_cast<int32_t>(portIds.size())) {
+    return {};
+  }
+  std::string name = platform->Name(portIds[static_cast<size_t>(port)]);
+  return name.empty() ? std::string("Gamepad") : name;
+}
+
+int32_t GamepadDeviceId(int32_t port) {
+  if (platform == nullptr || port < 0 || port >= static_cast<int32_t>(portIds.size())) {
+    return -1;
+  }
+  return portIds[static_cast<size_t>(port)];
+}
+
 bool GamepadLayout(int32_t port, TPadLayout* layout) {
   if (platform == nullptr || port < 0 || port >= static_cast<int32_t>(portIds.size())) {
     return false;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 constexpr int32_t PAD_PORTS = 16;  // ports with state
 constexpr int32_t PAD_AXIS_SLOTS = 16;
@@ -103,6 +104,11 @@ public:
   // A number that changes whenever a device is plugged in or pulled out. Asked every frame, so it opens no device
   // and allocates nothing.
   virtual uint32_t DeviceGeneration() { return 0; }
+  // The device's name as its maker gives it (UTF-8), or empty when the platform has none.
+  virtual std::string Name(int32_t id) {
+    static_cast<void>(id);
+    return {};
+  }
   // The layout of a device the platform knows as a standard pad; false for any other.
   virtual bool Layout(int32_t id, TPadLayout* layout) {
     static_cast<void>(id);
@@ -126,6 +132,12 @@ bool TakeGamepadsChange();
 // where the polled gamepads cannot read it whole (a button beyond the sixteenth, whose presses are not counted, a
 // second hat, an axis beyond the sixth, a diagonal) is reported as PAD_SOURCE_NONE.
 bool GamepadLayout(int32_t port, TPadLayout* layout);
+// The name of the pad at port as the platform gives it (UTF-8), "Gamepad" when it gives none, or empty for a port
+// that holds no pad.
+std::string GamepadName(int32_t port);
+// A number that tells the device at port from every other plugged in during the run (the same pad pulled out and
+// plugged back in gets a new one), or -1 for a port that holds none.
+int32_t GamepadDeviceId(int32_t port);
 // Bits 0 to n-1 for a device with n axes, plus bit 9 when it has a hat; 0 when it does not answer.
 int32_t GamepadAxisMask(int32_t port);
 // Reads the device now: buttons, axes scaled to -1..+1, the hat as a fraction of a turn, new presses counted.

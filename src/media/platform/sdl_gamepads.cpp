@@ -9,6 +9,7 @@
 
 #include <array>
 #include <map>
+#include <string>
 
 #include "media/input/gamepad.h"
 
@@ -180,6 +181,12 @@ public:
       _generation++;
     }
     return _generation;
+  }
+
+  std::string Name(int32_t id) override {
+    SDL_Joystick* joystick = Find(id);
+    const char* name = joystick != nullptr ? SDL_JoystickName(joystick) : nullptr;
+    return name != nullptr ? std::string(name) : std::string();
   }
 
   bool Layout(int32_t id, TPadLayout* layout) override {

@@ -1,0 +1,232 @@
+// The match of two players in the frame loop.
+#include "app/versus_match.h"
+
+#include <array>
+#include <memory>
+#include <span>
+
+#include "app/game.h"
+#include "app/hud.h"
+#include "controls/commands.h"
+#include "controls/side_devices.h"
+#include "fight/ai_pilot.h"
+#include "fight/fight.h"
+#include "fighters/opponent.h"
+#include "frontend/font.h"
+#include "frontend/guidance.h"
+#include "frontend/match_start.h"
+#include "frontend/menu.h"
+#include "frontend/versus_card.h"
+#include "media/core/clock.h"
+#include "media/core/text.h"
+#include "media/graphics/graphics.h"
+#include "media/input/key_codes.h"
+#include "shared/game_state.h"
+#include "shared/rules.h"
+#include "shared/sounds.h"
+
+namespace {
+
+constexpr int32_t kTicksPerSecond = 1000 / FRAME_MILLIS;
+// The main screen left alone this long shows the computer fighting itself.
+constexpr int32_t kIdleMillis = 30000;
+// A decided demonstration stays on the result this long before the next one.
+constexpr int32_t kDemoResultTicks = 3 * kTicksPerSecond;
+// The roster's levels whose computer opponents fight the demonstration: 5 and 8.
+constexpr std::array<int32_t, 2> kDemoLevels = {4, 7};
+constexpr int32_t kNameY = 52;
+constexpr int32_t kResultRowY[2] = {174, 222};
+constexpr int32_t kPromptY = 132;
+
+// Made once: a match starts by loading the state of a new fight, so the frame loop allocates nothing.
+std::unique_ptr<TFight> fight;
+TFightState freshFight;
+std::array<std::unique_ptr<TAIPilot>, 2> pilots;
+int32_t resultChoice = 0;
+int32_t overTicks = 0;  // frames shown since the match was decided
+int32_t idleSince = 0;
+int32_t idleCursor = -1;
+int32_t demoRing = 0;
+
+// The side's commands of this frame as the fight takes them.
+TInputFrame ReadSide(int32_t side) {
+  TCommandFrame commands;
+  for (int32_t command = 0; command < COMMAND_PAUSE; command++) {
+    commands.down[static_cast<size_t>(command)] = SideCommandDown(side, command) != 0;
+    commands.hit[static_cast<size_t>(command)] = SideCommandHit(side, command) != 0;
+  }
+  return PackInput(commands, SideCommandDown(side, COMMAND_PAUSE) != 0, SideCommandHit(side, COMMAND_PAUSE) != 0);
+}
+
+// Back to the menus: the main screen after the result's Back or a demonstration.
+void Leave() {
+  GameState = GAMESTATE_OVER;
+  MenuState = MENUSTATE_SLIDING_IN;
+  MenuScreen = MENU_MAIN;
+  ResetSideDevices();
+  SetInputLock(1);
+}
+
+void PlayEvents(std::span<const TFightEvent> events) {
+  for (const TFightEvent& event : events) {
+    if (event.kind == TFightEvent::MATCH_SOUND) {
+      PlaySfx(event.sound);
+    } else {
+      // The variant follows from the match, not from a random draw: the same match sounds the same.
+      PlayFightSoundVariant(event.sound, event.tick + event.fighter, event.volume);
+    }
+  }
+}
+
+void DrawNames() {
+  if (SmallFont == nullptr) {
+    return;
+  }
+  bool demo = Versus == VERSUS_DEMO;
+  SmallFont->Draw(demo ? u"CPU 1" : u"P1", 10, kNameY, ALIGN_LEFT, ALIGN_TOP);
+  SmallFont->Draw(demo ? u"CPU 2" : u"P2", 390, kNameY, ALIGN_RIGHT, ALIGN_TOP);
+  if (demo) {
+    SmallFont->Draw(u"Demonstration: press any key", 200, kNameY, ALIGN_CENTER, ALIGN_TOP);
+  }
+}
+
+void DrawResult() {
+  int32_t winner = fight->Winner();
+  TShortText text(u"Player ");
+  text.Add(winner + 1).Add(u" wins ").Add(fight->RoundsWon(winner)).Add(u":").Add(fight->RoundsWon(1 - winner));
+  Game::Info(text.View());
+  if (Versus != VERSUS_PLAYERS) {
+    return;
+  }
+  resultChoice = Menu::Wrap(resultChoice, Menu::NavigateUD(), 2);
+  if (Menu::Button(u"Rematch", kResultRowY[0], resultChoice == 0 ? 1 : 0) != 0) {
+    VersusMatch::Begin();
+  } else if (Menu::Button(u"Back", kResultRowY[1], resultChoice == 1 ? 1 : 0) != 0 || Menu::Back() != 0) {
+    Leave();
+  }
+}
+
+void DrawMessages() {
+  int32_t ticks = fight->PhaseTicks();
+  switch (fight->Phase()) {
+    case FIGHT_COUNTDOWN: {
+      if (fight->Round() == 1 && Versus == VERSUS_PLAYERS) {
+        DrawVersusCard(CARD_COUNTDOWN);
+      }
+      // "Round n" for two seconds, then 3, 2, 1.
+      int32_t n = 5 - ticks / kTicksPerSecond;
+      if (n > 3) {
+        Game::Info(TShortText(u"Round ").Add(fight->Round()).View());
+      } else if (n > 0) {
+        Game::Info(TShortText().Add(n).View());
+      }
+      break;
+    }
+    case FIGHT_ROUND:
+      if (ticks < kTicksPerSecond) {
+        Game::Info(u"FIGHT!");
+      }
+      break;
+    case FIGHT_WAIT:
+      if (SmallFont != nullptr && Versus == VERSUS_PLAYERS) {
+        SmallFont->Draw(u"Either player: a punch goes on", 200, kPromptY, ALIGN_CENTER, ALIGN_TOP);
+      }
+      break;
+    case FIGHT_OVER:
+      DrawResult();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+namespace VersusMatch {
+
+void Begin() {
+  if (fight == nullptr) {
+    fight = std::make_unique<TFight>();
+    fight->Save(&freshFight);
+  }
+  fight->Load(freshFight);
+  resultChoice = 0;
+  overTicks = 0;
+  if (Versus == VERSUS_DEMO) {
+    for (size_t side = 0; side < pilots.size(); side++) {
+      auto level = static_cast<size_t>(kDemoLevels[side]);
+      if (level < Opponents.size()) {
+        pilots[side] = std::make_unique<TAIPilot>(Opponents[level]->params);
+      }
+    }
+  } else {
+    PrepareVersusCard();
+  }
+  DropPendingPresses();
+}
+
+bool PauseHit() {
+  return Versus == VERSUS_PLAYERS && (SideCommandHit(0, COMMAND_PAUSE) != 0 || SideCommandHit(1, COMMAND_PAUSE) != 0);
+}
+
+void Step() {
+  if (Versus == VERSUS_DEMO) {
+    if (AnyPress() != 0) {
+      Leave();
+      return;
+    }
+    if (fight->Phase() == FIGHT_OVER && ++overTicks > kDemoResultTicks) {
+      demoRing = Menu::Wrap(demoRing, 1, LEVEL_COUNT);
+      Level = demoRing;
+      Begin();
+    }
+  } else {
+    FollowSidePads();
+  }
+  std::array<TInputFrame, 2> frames{};
+  for (int32_t side = 0; side < 2; side++) {
+    if (Versus == VERSUS_DEMO) {
+      frames[static_cast<size_t>(side)] =
+          pilots[static_cast<size_t>(side)] != nullptr ? pilots[static_cast<size_t>(side)]->Next(*fight, side) : 0;
+    } else {
+      frames[static_cast<size_t>(side)] = ReadSide(side);
+    }
+  }
+  // After a knockout Enter and Space go on as well, the keys a player tries first: as player 1's right hand.
+  if (Versus == VERSUS_PLAYERS && fight->Phase() == FIGHT_WAIT &&
+      (MenuKeyHits(KEY_ENTER) != 0 || MenuKeyHits(KEY_SPACE) != 0)) {
+    frames[0] |= MakeInput({}, {COMMAND_RIGHT_HAND});
+  }
+  PlayEvents(fight->Advance(frames[0], frames[1]));
+}
+
+void Draw() {
+  int32_t now = fight->Now();
+  fight->Fighter(0).DrawAt(now);
+  fight->Fighter(1).DrawAt(now);
+  DrawHud(fight->Fighter(0), fight->Fighter(1), fight->RoundsWon(0), fight->RoundsWon(1));
+  DrawNames();
+  if (GameState == GAMESTATE_FIGHT) {
+    DrawMessages();
+  }
+}
+
+void DrawCard() {
+  DrawVersusCard(CARD_PAUSED);
+}
+
+void WatchIdleMenu() {
+  bool onMainScreen = (GameState == GAMESTATE_NONE || GameState == GAMESTATE_OVER) && MenuState == MENUSTATE_SHOWN &&
+                      MenuScreen == MENU_MAIN && InputLock == 0;
+  if (!onMainScreen || AnyPress() != 0 || MainCursor != idleCursor) {
+    idleSince = ElapsedMillis();
+    idleCursor = MainCursor;
+    return;
+  }
+  if (DiffMillis(ElapsedMillis(), idleSince) > kIdleMillis && Opponents.size() > static_cast<size_t>(kDemoLevels[1])) {
+    StartVersusMatch(VERSUS_DEMO, demoRing);
+    idleSince = ElapsedMillis();
+  }
+}
+
+}  // namespace VersusMatch
