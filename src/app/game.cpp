@@ -121,9 +121,11 @@ void Step(bool focusLost) {
   }
   switch (GameState) {
     case GAMESTATE_SETUP:
+      if (Versus != VERSUS_NONE && !VersusMatch::Begun()) {
+        VersusMatch::Begin();  // its fighters stand in the ring while the menu slides away
+      }
       if (MenuState == MENUSTATE_HIDDEN && Versus != VERSUS_NONE) {
         // A match of two has its own rounds: the fight counts down, fights and waits, tick by tick.
-        VersusMatch::Begin();
         GameState = GAMESTATE_FIGHT;
         SetInputLock(0);
       } else if (MenuState == MENUSTATE_HIDDEN) {
@@ -218,6 +220,7 @@ void DrawPauseMenu() {
     // Leaving a match this way saves no progress and plays no result sound. The players of a match of two join
     // again.
     ResetSideDevices();
+    VersusMatch::End();
     GameState = GAMESTATE_OVER;
     MenuState = MENUSTATE_SLIDING_IN;
     SetInputLock(1);

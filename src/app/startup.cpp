@@ -19,9 +19,11 @@
 #include <utility>
 
 #include "app/game.h"
+#include "app/versus_match.h"
 #include "controls/control.h"
 #include "controls/default_bindings.h"
 #include "controls/pad_take_up.h"
+#include "controls/side_devices.h"
 #include "fighters/figure.h"
 #include "fighters/opponent.h"
 #include "frontend/font.h"
@@ -76,8 +78,8 @@ void LoadFonts() {
 }
 
 // What start-up loads beside its own steps: the fonts and the sprite sheet, then the ring backgrounds, and, once
-// the audio driver has been chosen, the sound effects. Threaded, it does so on a thread of its own from Start on (once the
-// globals it writes have been reset and the image flags it reads set); otherwise (or where no thread can be
+// the audio driver has been chosen, the sound effects. Threaded, it does so on a thread of its own from Start on (once
+// the globals it writes have been reset and the image flags it reads set); otherwise (or where no thread can be
 // started) each part is loaded when the game thread asks for it. Either way the game thread takes the sprite sheet
 // before the window opens, so that a missing font or sheet still stops the game before anything appears, and the rest
 // before the first frame. The parts only decode files into the globals that hold them, which nothing else touches
@@ -224,6 +226,8 @@ void StartFrameTimer() {
 
 void ResetGame() {
   ResetControls();
+  ForgetSideDevices();
+  VersusMatch::Reset();
   ResetGameState();
   ResetFighters();
   Menu::Reset();

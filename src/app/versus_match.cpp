@@ -2,6 +2,7 @@
 #include "app/versus_match.h"
 
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <span>
 
@@ -47,6 +48,7 @@ int32_t overTicks = 0;  // frames shown since the match was decided
 int32_t idleSince = 0;
 int32_t idleCursor = -1;
 int32_t demoRing = 0;
+bool begun = false;  // the present match's fight was made: from the menu's slide out to the match's end
 
 // The side's commands of this frame as the fight takes them.
 TInputFrame ReadSide(int32_t side) {
@@ -60,6 +62,7 @@ TInputFrame ReadSide(int32_t side) {
 
 // Back to the menus: the main screen after the result's Back or a demonstration.
 void Leave() {
+  VersusMatch::End();
   GameState = GAMESTATE_OVER;
   MenuState = MENUSTATE_SLIDING_IN;
   MenuScreen = MENU_MAIN;
@@ -150,6 +153,7 @@ void Begin() {
     fight->Save(&freshFight);
   }
   fight->Load(freshFight);
+  begun = true;
   resultChoice = 0;
   overTicks = 0;
   if (Versus == VERSUS_DEMO) {
@@ -163,6 +167,14 @@ void Begin() {
     PrepareVersusCard();
   }
   DropPendingPresses();
+}
+
+bool Begun() {
+  return begun;
+}
+
+void End() {
+  begun = false;
 }
 
 bool PauseHit() {
@@ -201,6 +213,9 @@ void Step() {
 }
 
 void Draw() {
+  if (fight == nullptr) {
+    return;
+  }
   int32_t now = fight->Now();
   fight->Fighter(0).DrawAt(now);
   fight->Fighter(1).DrawAt(now);
@@ -227,6 +242,16 @@ void WatchIdleMenu() {
     StartVersusMatch(VERSUS_DEMO, demoRing);
     idleSince = ElapsedMillis();
   }
+}
+
+void Reset() {
+  begun = false;
+  resultChoice = 0;
+  overTicks = 0;
+  idleSince = ElapsedMillis();
+  idleCursor = -1;
+  demoRing = 0;
+  pilots = {};
 }
 
 }  // namespace VersusMatch

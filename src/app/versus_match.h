@@ -9,6 +9,10 @@ namespace VersusMatch {
 
 // A new match in the ring of Level: the fight at its first countdown; the computer's pilots for a demonstration.
 void Begin();
+// True from Begin to End: the match's fight is made and drawn.
+bool Begun();
+// The match is over or left: the next one begins anew.
+void End();
 // Either side pressed Pause in this frame (never in a demonstration).
 bool PauseHit();
 // One frame: both sides' input frames read, the fight advanced one tick, its sounds played; after the match the
@@ -21,5 +25,8 @@ void DrawCard();
 // The main screen left alone for long enough starts a demonstration: called each frame after the menu read its
 // input.
 void WatchIdleMenu();
+
+// The state back to how start-up finds it: no match begun, the main screen not idle yet.
+void Reset();
 
 }  // namespace VersusMatch

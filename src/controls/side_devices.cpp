@@ -14,6 +14,20 @@ std::array<TSideDevice, 2> SideDevices;
 
 namespace {
 
+constexpr int32_t kNotParked = -2;
+// Where each player's pad bindings were before a match of two parked them: a pad reports each press once, so
+// two players' bindings on one pad would share its presses out between them.
+std::array<int32_t, 2> parkedFrom = {kNotParked, kNotParked};
+
+bool OnPort(int32_t player, int32_t port) {
+  for (const std::shared_ptr<TControl>& binding : PlayerPadBindings(player)) {
+    if (binding != nullptr && binding->port == port) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // An unknown pad's right hand by default: its second button.
 constexpr int32_t kUnknownPadRightHand = 1;
 
@@ -44,8 +58,8 @@ bool RightHandPressedOnPad(int32_t port) {
   if (!bound) {
     TPadLayout layout;
     const TPadSource* south = GamepadLayout(port, &layout) ? &layout.buttons[PAD_BUTTON_A] : nullptr;
-    hits += PadButtonHits(port, south != nullptr && south->kind == PAD_SOURCE_BUTTON ? south->index
-                                                                                     : kUnknownPadRightHand);
+    hits +=
+        PadButtonHits(port, south != nullptr && south->kind == PAD_SOURCE_BUTTON ? south->index : kUnknownPadRightHand);
   }
   return hits != 0;
 }
@@ -97,9 +111,16 @@ std::u16string DeviceName(const TSideDevice& device) {
 
 void GiveDevice(int32_t side, const TSideDevice& device) {
   SideDevices[static_cast<size_t>(side)] = device;
-  if (device.kind == DEVICE_PAD) {
-    MovePadBindings(side, device.port);
+  if (device.kind != DEVICE_PAD) {
+    return;
   }
+  int32_t other = 1 - side;
+  if (SideDevices[static_cast<size_t>(other)].kind != DEVICE_PAD && OnPort(other, device.port) &&
+      parkedFrom[static_cast<size_t>(other)] == kNotParked) {
+    parkedFrom[static_cast<size_t>(other)] = device.port;
+    MovePadBindings(other, -1);
+  }
+  MovePadBindings(side, device.port);
 }
 
 void FollowSidePads() {
@@ -135,8 +156,7 @@ TControl* SideBinding(int32_t side, int32_t command) {
     case DEVICE_KEYBOARD:
     case DEVICE_KEYBOARD_2: {
       // Escape pauses for both: player 2's keyboard has no pause key of its own.
-      const TBindings& keys =
-          command == COMMAND_PAUSE || device.kind == DEVICE_KEYBOARD ? KeyBindings : KeyBindings2;
+      const TBindings& keys = command == COMMAND_PAUSE || device.kind == DEVICE_KEYBOARD ? KeyBindings : KeyBindings2;
       return keys[static_cast<size_t>(KeyCommand(side, device, command))].get();
     }
     case DEVICE_PAD:
@@ -158,4 +178,15 @@ int32_t SideCommandDown(int32_t side, int32_t command) {
 
 void ResetSideDevices() {
   SideDevices = {};
+  for (int32_t player = 0; player < 2; player++) {
+    if (parkedFrom[static_cast<size_t>(player)] != kNotParked) {
+      MovePadBindings(player, parkedFrom[static_cast<size_t>(player)]);
+      parkedFrom[static_cast<size_t>(player)] = kNotParked;
+    }
+  }
+}
+
+void ForgetSideDevices() {
+  SideDevices = {};
+  parkedFrom = {kNotParked, kNotParked};
 }

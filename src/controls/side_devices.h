@@ -34,7 +34,9 @@ bool TakeJoinPress(TSideDevice* device);
 std::u16string DeviceName(const TSideDevice& device);
 
 // Gives side the device: a pad's bindings of that side's player move to the pad (defaults become that pad's,
-// the player's own keep their buttons), so either player's bindings serve whichever side the pad joined.
+// the player's own keep their buttons), so either player's bindings serve whichever side the pad joined. The
+// other player's pad bindings, when they are on that pad and that side has no pad, are parked on no pad until
+// ResetSideDevices: a pad's presses go to one binding only.
 void GiveDevice(int32_t side, const TSideDevice& device);
 
 // Both sides' pads followed after pads were plugged in or pulled out (FollowGamepads counted them again): a pad
@@ -49,5 +51,7 @@ int32_t SideCommandHit(int32_t side, int32_t command);
 class TControl* SideBinding(int32_t side, int32_t command);
 int32_t SideCommandDown(int32_t side, int32_t command);
 
-// Both sides without a device.
+// Both sides without a device, and any pad bindings parked by GiveDevice back where they were.
 void ResetSideDevices();
+// The side devices' state back to how start-up finds it, moving no binding (the bindings are reset with it).
+void ForgetSideDevices();

@@ -177,6 +177,7 @@ int32_t KeyboardMenu() {
   if (Button(u"Back", y, SubCursor == COMMAND_PAUSE) != 0 || Back() != 0) {
     Save();
     ShowScreen(MENU_CONTROLS);
+    SubCursor = 2 * ControlsPlayer;  // back on the row the screen was opened from
   }
   DrawScrollSigns(KeyScroll, COMMAND_PAUSE + 1);
   return 0;
@@ -200,7 +201,8 @@ int32_t GamepadMenu() {
   int32_t y = kFirstRowY - kRowStep * PadScroll;
   TPadNames names;
   for (int32_t command = 0; command < COMMAND_COUNT; command++, y += kRowStep) {
-    std::u16string caption = padFound ? names.Of(*PlayerPadBindings(ControlsPlayer)[static_cast<size_t>(command)]) : std::u16string();
+    std::u16string caption =
+        padFound ? names.Of(*PlayerPadBindings(ControlsPlayer)[static_cast<size_t>(command)]) : std::u16string();
     // Without a pad no input could end a wait: only Escape would.
     if (BindingRow(command, caption, y, kPadPrompt, padFound) != 0 && padFound) {
       RebindIndex = command;
@@ -215,6 +217,7 @@ int32_t GamepadMenu() {
   if (Button(u"Back", y, SubCursor == COMMAND_COUNT) != 0 || Back() != 0) {
     Save();
     ShowScreen(MENU_CONTROLS);
+    SubCursor = 2 * ControlsPlayer + 1;
   }
   DrawScrollSigns(PadScroll, COMMAND_COUNT + 1);
   return 0;

@@ -175,6 +175,7 @@ int32_t Wrap(int32_t cursor, int32_t move, int32_t rows) {
 
 void ShowScreen(int32_t screen) {
   MenuScreen = screen;
+  SubCursor = 0;
   DropPendingPresses();
 }
 

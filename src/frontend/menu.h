@@ -36,15 +36,15 @@ extern std::shared_ptr<TImage> CupImage;        // 3 cells of 64 by 64: won by o
 extern std::shared_ptr<TImage> CardImage;       // the tournament screen's level card around the portrait
 
 // The screens' cursors and state.
-extern int32_t MainCursor;     // selected row of the main screen, kept while other screens are shown
-extern int32_t SubCursor;      // selected row of any other screen; 0 whenever a screen is entered
-extern int32_t LevelCursor;    // tournament level shown, 0..9
-extern int32_t ZoomOnEntry;    // Zoom when the settings screen was opened
-extern int32_t RebindIndex;    // command whose binding is being replaced
-extern int32_t KeyScroll;      // first visible row of the keyboard list
-extern int32_t PadScroll;      // first visible row of the gamepad list
+extern int32_t MainCursor;      // selected row of the main screen, kept while other screens are shown
+extern int32_t SubCursor;       // selected row of any other screen; 0 whenever a screen is entered
+extern int32_t LevelCursor;     // tournament level shown, 0..9
+extern int32_t ZoomOnEntry;     // Zoom when the settings screen was opened
+extern int32_t RebindIndex;     // command whose binding is being replaced
+extern int32_t KeyScroll;       // first visible row of the keyboard list
+extern int32_t PadScroll;       // first visible row of the gamepad list
 extern int32_t ControlsPlayer;  // 0 or 1: whose bindings the keyboard and gamepad screens show
-extern int32_t QuitRequested;  // set by "Quit": the frame loop ends after this frame
+extern int32_t QuitRequested;   // set by "Quit": the frame loop ends after this frame
 
 namespace Menu {
 
@@ -56,7 +56,8 @@ int32_t Button(std::u16string_view text, int32_t y, int32_t selected);
 // into the label). The bar is yellow while input is locked (a
 // new binding is awaited). 1 when activated.
 int32_t ButtonTab(std::u16string_view label, std::u16string_view value, int32_t y, int32_t selected);
-// Shows another screen from the next frame on. Presses made before are dropped, so none acts on the new screen.
+// Shows another screen from the next frame on, on its first row. Presses made before are dropped, so none acts
+// on the new screen.
 void ShowScreen(int32_t screen);
 // The cursor moved by move rows, wrapping round a screen of rows rows: down from the last row is the first, up
 // from the first the last.

@@ -53,8 +53,8 @@ std::u16string CaptionOf(int32_t side, int32_t command, TPadNames& names) {
 void PrepareVersusCard() {
   TPadNames names;
   for (int32_t side = 0; side < 2; side++) {
-    headings[static_cast<size_t>(side)] = (side == 0 ? u"Player 1: " : u"Player 2: ") +
-                                          DeviceName(SideDevices[static_cast<size_t>(side)]);
+    headings[static_cast<size_t>(side)] =
+        (side == 0 ? u"Player 1: " : u"Player 2: ") + DeviceName(SideDevices[static_cast<size_t>(side)]);
     for (int32_t command = 0; command < COMMAND_COUNT; command++) {
       captions[static_cast<size_t>(side)][static_cast<size_t>(command)] = CaptionOf(side, command, names);
     }

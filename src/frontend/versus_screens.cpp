@@ -105,6 +105,7 @@ int32_t VersusMenu() {
   GameFont->Draw(u"Versus", 200, kRowY[0], ALIGN_CENTER, ALIGN_CENTER);
   if (int32_t lr = NavigateLR(); lr != 0) {
     VersusRing = Wrap(VersusRing, lr, LEVEL_COUNT);
+    Save();  // remembered for the next match
   }
   if (InputLock == 0) {
     // A side's device leaves it with its left hand.
@@ -133,7 +134,6 @@ int32_t VersusMenu() {
     ResetSideDevices();
     ShowScreen(MENU_MAIN);
   } else if (SideDevices[0].kind != DEVICE_NONE && SideDevices[1].kind != DEVICE_NONE && MenuState == MENUSTATE_SHOWN) {
-    Save();  // the ring, for the next match
     StartVersusMatch(VERSUS_PLAYERS, VersusRing);
   }
   return 0;

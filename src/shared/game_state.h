@@ -92,9 +92,9 @@ extern std::array<std::array<std::shared_ptr<TSound>, FIGHT_SOUND_VARIANTS>, FIG
 extern std::array<std::shared_ptr<TImage>, LEVEL_COUNT> Backgrounds;
 extern std::array<std::shared_ptr<TFigure>, 2> Fighters;  // 0 the player's (left), 1 the opponent
 extern std::array<int32_t, 2> RoundsWon;
-extern int32_t Round;        // the current round; advanced as soon as a round ends
-extern int32_t Level;        // 0..9: the background and the Progress slot of the match
-extern int32_t Training;     // 1 in a training match
+extern int32_t Round;     // the current round; advanced as soon as a round ends
+extern int32_t Level;     // 0..9: the background and the Progress slot of the match
+extern int32_t Training;  // 1 in a training match
 // What kind of match is played: none of two players, two players, or the computer against itself on the main
 // screen (the demonstration, left at any input).
 enum : int32_t { VERSUS_NONE = 0, VERSUS_PLAYERS = 1, VERSUS_DEMO = 2 };

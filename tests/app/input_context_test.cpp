@@ -125,30 +125,30 @@ TEST_F(InputContextTest, AStepTappedWhileTheMenuSlidesInDoesNotChangeTheLevel) {
 
 TEST_F(InputContextTest, PressesOnOneScreenDoNotActOnTheNext) {
   // S (Down) and the cursor key in one frame: the menu reads the first and leaves the cursor key for later. Enter
-  // in the same frame opens the keyboard screen, whose cursor the left-over press must not move.
-  MainCursor = 1;
+  // in the same frame opens the controls screen, whose cursor the left-over press must not move.
+  MainCursor = 2;
   RunFrame();
   Tap('S');
   Tap(KEY_DOWN);
   Tap(KEY_ENTER);
   RunFrame();
-  ASSERT_EQ(MenuScreen, MENU_KEYBOARD);
+  ASSERT_EQ(MenuScreen, MENU_CONTROLS);
   RunFrames(3);
   EXPECT_EQ(SubCursor, 0);
   // Back to the main screen the same way: S moves the cursor onto "Back", Enter leaves, and the main screen's
-  // cursor stays on "Keyboard Controls".
+  // cursor stays on "Controls".
   Tap(KEY_UP);
   RunFrame();
   Tap(KEY_UP);
   RunFrame();
-  ASSERT_EQ(SubCursor, 5);
+  ASSERT_EQ(SubCursor, 3);
   Tap('S');
   Tap(KEY_DOWN);
   Tap(KEY_ENTER);
   RunFrame();
   ASSERT_EQ(MenuScreen, MENU_MAIN);
   RunFrames(3);
-  EXPECT_EQ(MainCursor, 2);
+  EXPECT_EQ(MainCursor, 3);
 }
 
 TEST_F(InputContextTest, KeysTappedWhileAControlsScreenWaitsDoNotMoveItsCursorAfterwards) {

@@ -34,6 +34,12 @@ protected:
     Press(KEY_ENTER);
     RunFrame();
   }
+  // Player 1's keyboard screen, through the controls screen.
+  void OpenKeyboard() {
+    Open(3);
+    Press(KEY_ENTER);
+    RunFrame();
+  }
   // A known pad: B on button 1, Back on 6, X on 2, A on 0; taken up as at start-up.
   void StartWithKnownPad() {
     pads.pads[0].Place(PAD_BUTTON_A, PAD_SOURCE_BUTTON, 0);
@@ -60,8 +66,8 @@ TEST_F(MenuKeysTest, EscapeGoesBackFromEveryScreenSavingWhereBackSaves) {
     int32_t screen;
     bool saves;
   };
-  for (TScreen screen : {TScreen{0, MENU_TOURNAMENT, false}, TScreen{2, MENU_KEYBOARD, true},
-                         TScreen{3, MENU_GAMEPAD, true}, TScreen{4, MENU_SETTINGS, true}}) {
+  for (TScreen screen : {TScreen{0, MENU_TOURNAMENT, false}, TScreen{2, MENU_VERSUS, false},
+                         TScreen{3, MENU_CONTROLS, false}, TScreen{4, MENU_SETTINGS, true}}) {
     std::filesystem::remove(dir.path() / "bin/settings.dat");
     Open(screen.mainRow);
     ASSERT_EQ(MenuScreen, screen.screen);
@@ -71,6 +77,21 @@ TEST_F(MenuKeysTest, EscapeGoesBackFromEveryScreenSavingWhereBackSaves) {
     EXPECT_EQ(std::filesystem::exists(dir.path() / "bin/settings.dat"), screen.saves) << screen.screen;
     RunFrame();
     EXPECT_EQ(MainCursor, screen.mainRow);  // back on the row it was left from
+  }
+  // Each player's keyboard and gamepad screens go back to the controls screen, and save.
+  for (int32_t row : {0, 1, 2, 3}) {
+    std::filesystem::remove(dir.path() / "bin/settings.dat");
+    Open(3);
+    for (int32_t down = 0; down < row; down++) {
+      Press(KEY_DOWN);
+    }
+    Press(KEY_ENTER);
+    ASSERT_EQ(MenuScreen, row % 2 == 0 ? MENU_KEYBOARD : MENU_GAMEPAD) << row;
+    EXPECT_EQ(ControlsPlayer, row / 2);
+    Press(KEY_ESCAPE);
+    EXPECT_EQ(MenuScreen, MENU_CONTROLS) << row;
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "bin/settings.dat")) << row;
+    Press(KEY_ESCAPE);
   }
 }
 
@@ -85,7 +106,7 @@ TEST_F(MenuKeysTest, EscapeOnTheMainScreenOnlyMovesTheCursorToQuit) {
 }
 
 TEST_F(MenuKeysTest, EscapeWhileAKeyIsAwaitedCancelsTheWaitAndStaysOnTheScreen) {
-  Open(2);
+  OpenKeyboard();
   Press(KEY_ENTER);
   ASSERT_EQ(InputLock, 1);
   Press(KEY_ESCAPE);
@@ -94,7 +115,7 @@ TEST_F(MenuKeysTest, EscapeWhileAKeyIsAwaitedCancelsTheWaitAndStaysOnTheScreen) 
   RunFrames(3);
   EXPECT_EQ(MenuScreen, MENU_KEYBOARD);
   Press(KEY_ESCAPE);
-  EXPECT_EQ(MenuScreen, MENU_MAIN);
+  EXPECT_EQ(MenuScreen, MENU_CONTROLS);
 }
 
 TEST_F(MenuKeysTest, AKnownPadsBOrBackGoesBackUnlessBButtonConfirmsThere) {
@@ -128,7 +149,7 @@ TEST_F(MenuKeysTest, AnUnknownPadHasNoBackButton) {
 }
 
 TEST_F(MenuKeysTest, EnterIsRefusedAsANewKeyAndTheRowSaysWhy) {
-  Open(2);
+  OpenKeyboard();
   Press(KEY_DOWN);
   Press(KEY_ENTER);  // "Down": waiting
   ASSERT_EQ(InputLock, 1);

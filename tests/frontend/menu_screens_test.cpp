@@ -71,6 +71,9 @@ TEST_F(MenuScreensTest, TheMainScreenOpensOnTournamentAndItsCursorWraps) {
 TEST_F(MenuScreensTest, ScreensOpenOnTheirFirstRowAndTheMainCursorIsKept) {
   MainCursor = 3;
   Press(KEY_ENTER);
+  EXPECT_EQ(MenuScreen, MENU_CONTROLS);
+  Press(KEY_DOWN);
+  Press(KEY_ENTER);
   EXPECT_EQ(MenuScreen, MENU_GAMEPAD);
   RunFrame();
   EXPECT_EQ(SubCursor, 0);
@@ -79,6 +82,8 @@ TEST_F(MenuScreensTest, ScreensOpenOnTheirFirstRowAndTheMainCursorIsKept) {
     Press(KEY_DOWN);
   }
   Press(KEY_ENTER);  // "Back"
+  EXPECT_EQ(MenuScreen, MENU_CONTROLS);
+  Press(KEY_ESCAPE);
   EXPECT_EQ(MenuScreen, MENU_MAIN);
   RunFrame();
   EXPECT_EQ(MainCursor, 3);
@@ -184,8 +189,9 @@ TEST_F(MenuScreensTest, SettingsToggleSoundAtOnceAndChangeTheZoomWhenLeft) {
 }
 
 TEST_F(MenuScreensTest, RebindingAKeyWaitsOnAYellowRowAndEscapeCancels) {
-  MainCursor = 2;
+  MainCursor = 3;
   Press(KEY_ENTER);
+  Press(KEY_ENTER);  // player 1's keyboard
   ASSERT_EQ(MenuScreen, MENU_KEYBOARD);
   RunFrame();
   EXPECT_TRUE(Shows(u"Up"));
@@ -213,8 +219,9 @@ TEST_F(MenuScreensTest, RebindingAKeyWaitsOnAYellowRowAndEscapeCancels) {
 }
 
 TEST_F(MenuScreensTest, SeveralKeysInOneFrameBindTheHighestAndEscapeLosesToLowerCodes) {
-  MainCursor = 2;
+  MainCursor = 3;
   Press(KEY_ENTER);
+  Press(KEY_ENTER);  // player 1's keyboard
   Press(KEY_ENTER);  // "Up": waiting
   Tap('B');
   Tap('X');
@@ -228,8 +235,9 @@ TEST_F(MenuScreensTest, SeveralKeysInOneFrameBindTheHighestAndEscapeLosesToLower
 }
 
 TEST_F(MenuScreensTest, TheKeyListScrollsToKeepTheSelectedRowOnScreen) {
-  MainCursor = 2;
+  MainCursor = 3;
   Press(KEY_ENTER);
+  Press(KEY_ENTER);  // player 1's keyboard
   for (int i = 0; i < 6; i++) {
     Press(KEY_DOWN);
   }
@@ -252,8 +260,9 @@ TEST_F(MenuScreensTest, AWaitingRowSaysWhatItWaitsForAndTheListsShowWhereTheyScr
     }
     return false;
   };
-  MainCursor = 2;
+  MainCursor = 3;
   Press(KEY_ENTER);
+  Press(KEY_ENTER);  // player 1's keyboard
   RunFrame();
   // "Back" lies below the screen: a sign at the bottom, none at the top.
   EXPECT_TRUE(signAt(299 - 5));
