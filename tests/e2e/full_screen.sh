@@ -68,23 +68,25 @@ keys Return
 wait_for_pixel tournament 5 222 0,255,0 || fail "Play is not highlighted on the tournament screen"
 expect_picture tournament "$full_picture" "the tournament screen in full screen"
 # Each screen of the main menu in turn, each step waited for by the row it highlights (main screen rows: 30
-# Tournament, 126 Keyboard Controls, 174 Gamepad Controls, 222 Settings; a screen opens on its first row, 30).
+# Tournament, 174 Controls, 222 Settings; a screen opens on its first row, 30).
 keys Down Return
 wait_for_pixel main 5 30 0,255,0 || fail "Back on the tournament screen does not lead to the main screen"
-keys Down Down
-wait_for_pixel main 5 126 0,255,0 || fail "the main screen's cursor does not reach Keyboard Controls"
+keys Down Down Down
+wait_for_pixel main 5 174 0,255,0 || fail "the main screen's cursor does not reach Controls"
+keys Return
+wait_for_pixel controls 5 30 0,255,0 || fail "the controls screen does not open on its first row"
 keys Return
 wait_for_pixel keyboard 5 30 0,255,0 || fail "the keyboard screen does not open on its first row"
 expect_picture keyboard "$full_picture" "the keyboard screen in full screen"
-keys Up Return
-wait_for_pixel main 5 126 0,255,0 || fail "Back on the keyboard screen does not lead to the main screen"
-keys Down
-wait_for_pixel main 5 174 0,255,0 || fail "the main screen's cursor does not reach Gamepad Controls"
-keys Return
+keys Escape
+wait_for_pixel controls 5 30 0,255,0 || fail "Escape on the keyboard screen does not lead to the controls screen"
+keys Down Return
 wait_for_pixel gamepad 5 30 0,255,0 || fail "the gamepad screen does not open on its first row"
 expect_picture gamepad "$full_picture" "the gamepad screen in full screen"
-keys Up Return
-wait_for_pixel main 5 174 0,255,0 || fail "Back on the gamepad screen does not lead to the main screen"
+keys Escape
+wait_for_pixel controls 5 78 0,255,0 || fail "Escape on the gamepad screen does not lead back to its row"
+keys Escape
+wait_for_pixel main 5 174 0,255,0 || fail "Escape on the controls screen does not lead to the main screen"
 keys Down
 wait_for_pixel main 5 222 0,255,0 || fail "the main screen's cursor does not reach Settings"
 keys Return

@@ -39,7 +39,7 @@ keys Escape Up Return
 wait_for_menu_row menu 78 || fail "the main menu is not back after End match, on Training"
 
 # --- The keyboard list: a sign that "Back" lies below, and what a waiting row waits for.
-keys Down Return
+keys Down Down Return Return  # Controls, then player 1's keyboard
 wait_for_pixel keyboard 200 297 255,255,255 || fail "no sign that the list goes on below the screen"
 # Left of the caption "W": nothing white until the row waits and says so.
 [[ $(count_colour keyboard 250 10 100 40 255,255,255) -eq 0 ]] || fail "text left of the first row's caption"

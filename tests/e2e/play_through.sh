@@ -60,13 +60,13 @@ keys Up Return
 wait_for_menu_row back 78 || fail "the main menu is not back after End match, on Training"
 
 # --- Rebind Right Hand to K and use it.
-keys Down Return
+keys Down Down Return Return  # Controls, then player 1's keyboard
 for _ in 1 2 3 4; do keys Down; done
 keys Return
 wait_for_pixel waiting 5 220 255,255,0 || fail "the row waiting for a new key is not yellow"
 keys k
 wait_for_pixel rebound 5 220 0,255,0 || fail "the new key is not taken"
-keys Down Down Return Up Return
+keys Down Down Return Escape Up Up Return
 wait_for_training_fight fight2 || fail "the second training match's countdown did not come and go"
 fight_for k 4
 wait_until punched2 health_below 150 || fail "the rebound key does not punch"
