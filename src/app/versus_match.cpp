@@ -9,6 +9,7 @@
 #include "app/game.h"
 #include "app/hud.h"
 #include "controls/commands.h"
+#include "controls/control.h"
 #include "controls/side_devices.h"
 #include "fight/ai_pilot.h"
 #include "fight/fight.h"
@@ -21,6 +22,8 @@
 #include "media/core/clock.h"
 #include "media/core/text.h"
 #include "media/graphics/graphics.h"
+#include "media/input/gamepad.h"
+#include "media/input/input.h"
 #include "media/input/key_codes.h"
 #include "shared/game_state.h"
 #include "shared/rules.h"
@@ -47,6 +50,7 @@ int32_t resultChoice = 0;
 int32_t overTicks = 0;  // frames shown since the match was decided
 int32_t idleSince = 0;
 int32_t idleCursor = -1;
+uint32_t seenPresses = 0;  // key and pad presses counted when the main screen was last found idle
 int32_t demoRing = 0;
 bool begun = false;  // the present match's fight was made: from the menu's slide out to the match's end
 
@@ -233,7 +237,14 @@ void DrawCard() {
 void WatchIdleMenu() {
   bool onMainScreen = (GameState == GAMESTATE_NONE || GameState == GAMESTATE_OVER) && MenuState == MENUSTATE_SHOWN &&
                       MenuScreen == MENU_MAIN && InputLock == 0;
-  if (!onMainScreen || AnyPress() != 0 || MainCursor != idleCursor) {
+  // Watched without taking anything: a press the menu has not read yet stays for it.
+  uint32_t presses = KeyPressCount() + PadPressCount();
+  bool pressed = presses != seenPresses;
+  seenPresses = presses;
+  for (const std::shared_ptr<TControl>& control : AttachedControls) {
+    pressed = pressed || control->Down() != 0;
+  }
+  if (!onMainScreen || pressed || MainCursor != idleCursor) {
     idleSince = ElapsedMillis();
     idleCursor = MainCursor;
     return;

@@ -30,6 +30,7 @@ struct TPortState {
 
 TPadPlatform* platform = nullptr;
 std::vector<int32_t> portIds;  // platform identifiers of the present devices, by port
+uint32_t padPresses = 0;       // every button press the polls found, for PadPressCount
 std::array<TPortState, PAD_PORTS> ports;
 uint32_t seenGeneration = 0;  // the platform's device generation when TakeGamepadsChange last looked
 
@@ -104,6 +105,10 @@ bool TakeGamepadsChange() {
   bool changed = generation != seenGeneration;
   seenGeneration = generation;
   return changed;
+}
+
+uint32_t PadPressCount() {
+  return padPresses;
 }
 
 std::string GamepadName(int32_t port) {
@@ -181,6 +186,7 @@ void PollGamepad(int32_t port) {
     uint32_t bit = 1u << button;
     if ((old & bit) == 0 && (reading.buttons & bit) != 0) {
       state->hits[static_cast<size_t>(button)]++;
+      padPresses++;
     }
   }
 }

@@ -132,6 +132,8 @@ bool TakeGamepadsChange();
 // where the polled gamepads cannot read it whole (a button beyond the sixteenth, whose presses are not counted, a
 // second hat, an axis beyond the sixth, a diagonal) is reported as PAD_SOURCE_NONE.
 bool GamepadLayout(int32_t port, TPadLayout* layout);
+// Every button press the polls have found so far, on any pad, whether or not anything took it.
+uint32_t PadPressCount();
 // The name of the pad at port as the platform gives it (UTF-8), "Gamepad" when it gives none, or empty for a port
 // that holds no pad.
 std::string GamepadName(int32_t port);

@@ -18,6 +18,7 @@ struct TPolledInput {
   std::array<int32_t, kCharQueue> chars{};
   uint32_t charRead = 0;  // indices only grow; the slot is the index modulo the queue size
   uint32_t charWrite = 0;
+  uint32_t presses = 0;  // every key press ever sent, for KeyPressCount
   int32_t closeRequest = 0;
   int32_t suspended = 0;
   int32_t focusLost = 0;  // latched until taken: a loss between two frames is never missed
@@ -48,6 +49,7 @@ const TEvent* TakeEvent(const TEvent* event, void*) {
       if (IsKeyCode(event->data) && input.down[static_cast<size_t>(event->data)] == 0) {
         input.down[static_cast<size_t>(event->data)] = 1;
         input.hits[static_cast<size_t>(event->data)]++;
+        input.presses++;
       }
       break;
     case EVENT_KEYUP:
@@ -112,6 +114,10 @@ void DisablePolledInput() {
   input.closeRequest = 0;
   input.focusLost = 0;
   input.fullScreenToggle = 0;
+}
+
+uint32_t KeyPressCount() {
+  return input.presses;
 }
 
 int32_t TakeKeyHits(int32_t key) {

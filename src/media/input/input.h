@@ -16,6 +16,9 @@ void DisablePolledInput();
 // Presses of key (a key code 0..255) since it was last asked; the count is then cleared. A key held across many
 // frames is one press: the keyboard's auto-repeat is ignored.
 int32_t TakeKeyHits(int32_t key);
+// Every key press the window has sent so far, counted whether or not anything took it: watching for any input
+// without taking it from whoever reads it.
+uint32_t KeyPressCount();
 // 1 while key is held.
 int32_t IsKeyDown(int32_t key);
 // Forgets every held key, unread press and typed character.
