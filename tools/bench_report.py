@@ -127,20 +127,24 @@ def section(context, runs, spread):
     return "\n".join(out) + "\n"
 
 
-def main():
-    json_path, doc_path = sys.argv[1], sys.argv[2]
-    context, runs, spread = medians(json_path)
-    text = section(context, runs, spread)
+def write_section(doc_path, begin, end, text):
+    """Puts text in place of the section between the markers begin and end, or at the end of the file."""
     if os.path.exists(doc_path):
         with open(doc_path) as f:
             doc = f.read()
     else:
         doc = "# Performance\n\nMeasured figures, each section written by the script it names.\n\n"
-    pattern = re.compile(re.escape(BEGIN) + ".*?" + re.escape(END) + "\n?", re.S)
+    pattern = re.compile(re.escape(begin) + ".*?" + re.escape(end) + "\n?", re.S)
     doc = pattern.sub(lambda _: text, doc) if pattern.search(doc) else doc.rstrip("\n") + "\n\n" + text
     os.makedirs(os.path.dirname(doc_path), exist_ok=True)
     with open(doc_path, "w") as f:
         f.write(doc)
+
+
+def main():
+    json_path, doc_path = sys.argv[1], sys.argv[2]
+    context, runs, spread = medians(json_path)
+    write_section(doc_path, BEGIN, END, section(context, runs, spread))
 
 
 if __name__ == "__main__":

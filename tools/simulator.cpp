@@ -3,6 +3,8 @@
 // roster is balanced: each level should be harder than the one before, for players quick and slow.
 //
 //   simulator [--data DIR] [--level N] [--matches N] [--seed N] [--player MODEL]...
+//   simulator --versus MODEL MODEL [--matches N] [--seed N]
+//   simulator --sync-check DEPTH [--versus MODEL MODEL] [--matches N] [--seed N]
 //
 // DIR holds bin/tournament.dat (default: the current folder). MODEL is "informed[:MEAN[:SPREAD[:MISTAKES]]]",
 // "newcomer[:...]", "reference" or the reference player's six numbers; --player may be given more than once, and
@@ -10,6 +12,12 @@
 // reference player. Prints per model and level the player's wins, losses and stalled matches, average rounds and
 // fighting time per match and fighter ticks per CPU second; with more than one model, then the win rates side by
 // side.
+//
+// --versus plays matches of two players between the two models instead, through the two-player match's input
+// frames, the first model on the left in the first match and every other one; it prints each model's wins and
+// win rate, stalled matches, and how often the left side won. --sync-check plays such matches (two newcomers
+// unless --versus names the models) going back DEPTH ticks after every tick and playing them again: it exits
+// with 1 at the first tick whose hash differs from the first time's, naming the match and the tick.
 #include <time.h>
 
 #include <algorithm>
@@ -37,6 +45,8 @@ struct TOptions {
   int matches = 200;
   int32_t seed = 12345;
   std::vector<TPlayerModel> players;
+  std::vector<TPlayerModel> versus;  // two models for matches of two players
+  int32_t syncDepth = 0;             // above 0: the sync check
 };
 
 // The players of the balance: the informed player quick and slow, the newcomer, the computer's own controller.
@@ -57,7 +67,20 @@ bool ParseOptions(int argc, char** argv, TOptions* options) {
     if (value == nullptr) {
       return false;
     }
-    if (arg == "--data") {
+    if (arg == "--versus") {
+      TPlayerModel first;
+      TPlayerModel second;
+      if (i + 2 >= argc || !TPlayerModel::Parse(value, &first) || !TPlayerModel::Parse(argv[i + 2], &second)) {
+        return false;
+      }
+      options->versus = {first, second};
+      i++;
+    } else if (arg == "--sync-check") {
+      options->syncDepth = std::atoi(value);
+      if (options->syncDepth < 1) {
+        return false;
+      }
+    } else if (arg == "--data") {
       options->data = value;
     } else if (arg == "--level") {
       options->level = std::atoi(value) - 1;  // levels are shown from 1
@@ -75,7 +98,14 @@ bool ParseOptions(int argc, char** argv, TOptions* options) {
       return false;
     }
   }
-  if (options->players.empty()) {
+  if (!options->versus.empty() || options->syncDepth > 0) {
+    if (!options->players.empty() || options->level >= 0) {
+      return false;  // the roster plays no part in a match of two players
+    }
+    if (options->versus.empty()) {
+      options->versus = {TPlayerModel::Newcomer(), TPlayerModel::Newcomer()};
+    }
+  } else if (options->players.empty()) {
     options->players = BalancePlayers();
   }
   return true;
@@ -86,6 +116,51 @@ double WinPercent(const TSimulatedMatches& result) {
   return played > 0 ? 100.0 * result.wins / played : 0.0;
 }
 
+double Percent(int part, int whole) {
+  return whole > 0 ? 100.0 * part / whole : 0.0;
+}
+
+// Matches of two players between the two models, or their sync check.
+int RunVersus(const TOptions& options) {
+  const TPlayerModel& first = options.versus[0];
+  const TPlayerModel& second = options.versus[1];
+  SeedRandom(options.seed);
+  TVersusMatches result;
+  TVersusSyncFailure failure;
+  double start = CpuSeconds();
+  bool synced = SimulateVersus(first, second, options.matches, options.syncDepth, result, &failure);
+  double cpu = CpuSeconds() - start;
+  std::printf("%s: A %s against B %s; %d matches, A on the left in the first and every other one, seed %d\n",
+              options.syncDepth > 0 ? "sync check" : "versus", first.Name().c_str(), second.Name().c_str(),
+              options.matches, options.seed);
+  if (options.syncDepth > 0) {
+    if (!synced) {
+      std::printf("FAILED in match %d (A on the %s), tick %d: hash %016llx the first time, %016llx played again\n",
+                  failure.match + 1, failure.firstOnLeft ? "left" : "right", failure.tick,
+                  static_cast<unsigned long long>(failure.firstHash),
+                  static_cast<unsigned long long>(failure.againHash));
+      return 1;
+    }
+    std::printf(
+        "passed: %d matches, %ld ticks, each played again up to %d times after it, every hash as the first "
+        "time (%.0f ticks a CPU second, the checks included)\n",
+        options.matches, result.checkedTicks, options.syncDepth,
+        cpu > 0 ? static_cast<double>(result.checkedTicks) / cpu : 0.0);
+    return 0;
+  }
+  int decided = result.wins[0] + result.wins[1];
+  std::printf("model  wins  win%%\n");
+  std::printf("A      %4d  %5.1f  %s\n", result.wins[0], Percent(result.wins[0], decided), first.Name().c_str());
+  std::printf("B      %4d  %5.1f  %s\n", result.wins[1], Percent(result.wins[1], decided), second.Name().c_str());
+  std::printf(
+      "stalled %d; the left side won %.1f%% of the decided matches; %.2f rounds and %.1f s of fighting a "
+      "match; %.0f match ticks a CPU second\n",
+      result.stalled, Percent(result.leftWins, decided), static_cast<double>(result.rounds) / options.matches,
+      static_cast<double>(result.ticks) * kTickMillis / 1000.0 / options.matches,
+      cpu > 0 ? static_cast<double>(result.ticks) / cpu : 0.0);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,9 +168,13 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, &options)) {
     std::fprintf(stderr,
                  "usage: simulator [--data DIR] [--level 1-10] [--matches N] [--seed N] [--player MODEL]...\n"
+                 "       simulator [--sync-check DEPTH] [--versus MODEL MODEL] [--matches N] [--seed N]\n"
                  "  MODEL: informed[:MEAN[:SPREAD[:MISTAKES]]], newcomer[:...] (reaction in ms, mistakes in %%),\n"
                  "         reference, or t_pose,t_punch,t_decide,t_vthresh,vthresh,aggressive\n");
     return 2;
+  }
+  if (!options.versus.empty()) {
+    return RunVersus(options);
   }
   std::error_code failure;
   std::filesystem::current_path(options.data, failure);
@@ -115,8 +194,7 @@ int main(int argc, char** argv) {
   for (const TPlayerModel& player : options.players) {
     // Each model plays from the same seed, so that one model's run does not depend on which others came first.
     SeedRandom(options.seed);
-    std::printf("player %s; %d matches per level, seed %d\n", player.Name().c_str(), options.matches,
-                options.seed);
+    std::printf("player %s; %d matches per level, seed %d\n", player.Name().c_str(), options.matches, options.seed);
     std::printf("level  wins  losses  stalled  win%%   rounds/match  fight s/match  fighter ticks per CPU s\n");
     results.emplace_back();
     for (int level = first; level <= last; level++) {

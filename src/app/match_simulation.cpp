@@ -6,6 +6,10 @@
 #include <vector>
 
 #include "app/game.h"
+#include "fight/ai_pilot.h"
+#include "fight/fight.h"
+#include "fight/player_pilot.h"
+#include "fight/sync_check.h"
 #include "fighters/controller_ai.h"
 #include "fighters/controller_informed.h"
 #include "fighters/controller_newcomer.h"
@@ -44,8 +48,7 @@ bool FightRound(TManualClock& clock, TSimulatedMatches& result) {
   return false;
 }
 
-void PlayMatch(const TPlayerModel& player, const TOpponent& opponent, TManualClock& clock,
-               TSimulatedMatches& result) {
+void PlayMatch(const TPlayerModel& player, const TOpponent& opponent, TManualClock& clock, TSimulatedMatches& result) {
   const auto& p = opponent.params;
   clock.Set(kMatchStartMillis);
   Fighters[0] = TFigure::Create(player.CreateController(), p[9], 32, 255, 64, 0);
@@ -64,6 +67,79 @@ void PlayMatch(const TPlayerModel& player, const TOpponent& opponent, TManualClo
     Fighters[1]->Reset();
   }
   (RoundsWon[0] == 3 ? result.wins : result.losses)++;
+}
+
+// The reference player's numbers for one match: its three delays its own, give or take kPlayerJitterPercent.
+std::array<int32_t, 6> JitteredReference(const std::array<int32_t, 6>& reference) {
+  std::array<int32_t, 6> player = reference;
+  for (size_t delay = 0; delay < 3; delay++) {
+    player[delay] = player[delay] * RandomInt(100 - kPlayerJitterPercent, 100 + kPlayerJitterPercent) / 100;
+  }
+  return player;
+}
+
+// The two sides of a match of two players, and the limits that stall it.
+struct TVersusSides {
+  std::array<std::unique_ptr<TPilot>, 2> pilots;  // left, right
+  bool stalled = false;
+  long roundTicks = 0;
+
+  // The frames of the next tick, or false when the match is over or stalled.
+  bool Inputs(const TFight& fight, std::array<TInputFrame, 2>* frames) {
+    if (fight.Phase() == FIGHT_OVER) {
+      return false;
+    }
+    bool tooLong =
+        fight.Round() > kMatchLimitRounds || (fight.Phase() == FIGHT_ROUND && fight.PhaseTicks() >= kRoundLimitTicks);
+    if (fight.Winner() < 0 && tooLong) {
+      stalled = true;
+      return false;
+    }
+    roundTicks += fight.Phase() == FIGHT_ROUND ? 1 : 0;
+    for (int32_t side = 0; side < 2; side++) {
+      (*frames)[static_cast<size_t>(side)] = pilots[static_cast<size_t>(side)]->Next(fight, side);
+    }
+    return true;
+  }
+};
+
+// One match of two players; false when the sync check (syncDepth above 0) failed.
+bool PlayVersus(const TPlayerModel& first, const TPlayerModel& second, int match, int32_t syncDepth,
+                TVersusMatches& result, TVersusSyncFailure* failure) {
+  bool firstOnLeft = match % 2 == 0;
+  TVersusSides sides;
+  std::unique_ptr<TPilot> firstPilot = first.CreatePilot();
+  std::unique_ptr<TPilot> secondPilot = second.CreatePilot();
+  sides.pilots[firstOnLeft ? 0 : 1] = std::move(firstPilot);
+  sides.pilots[firstOnLeft ? 1 : 0] = std::move(secondPilot);
+  TFight fight;
+  if (syncDepth > 0) {
+    TSyncCheck check = CheckSync(fight, syncDepth, [&sides](const TFight& now, std::array<TInputFrame, 2>* frames) {
+      return sides.Inputs(now, frames);
+    });
+    result.checkedTicks += check.ticks;
+    if (!check.Passed()) {
+      if (failure != nullptr) {
+        *failure = {match, firstOnLeft, check.failedTick, check.firstHash, check.againHash};
+      }
+      return false;
+    }
+  } else {
+    std::array<TInputFrame, 2> frames{};
+    while (sides.Inputs(fight, &frames)) {
+      fight.Advance(frames[0], frames[1]);
+    }
+  }
+  result.ticks += sides.roundTicks;
+  result.rounds += fight.Round() - 1;
+  int32_t winner = fight.Winner();
+  if (sides.stalled || winner < 0) {
+    result.stalled++;
+    return true;
+  }
+  result.leftWins += winner == 0 ? 1 : 0;
+  result.wins[(winner == 0) == firstOnLeft ? 0 : 1]++;
+  return true;
 }
 
 // The numbers of text separated by separator, or an empty list when one of them is not a whole number.
@@ -153,13 +229,19 @@ std::shared_ptr<TController> TPlayerModel::CreateController() const {
       return TControllerInformed::Create(reaction);
     case NEWCOMER:
       return TControllerNewcomer::Create(reaction);
-    default: {
-      std::array<int32_t, 6> player = reference;
-      for (size_t delay = 0; delay < 3; delay++) {
-        player[delay] = player[delay] * RandomInt(100 - kPlayerJitterPercent, 100 + kPlayerJitterPercent) / 100;
-      }
-      return TControllerAI::Create(player);
-    }
+    default:
+      return TControllerAI::Create(JitteredReference(reference));
+  }
+}
+
+std::unique_ptr<TPilot> TPlayerModel::CreatePilot() const {
+  switch (kind) {
+    case INFORMED:
+      return std::make_unique<TPlayerPilot>(TControllerInformed::Create(reaction));
+    case NEWCOMER:
+      return std::make_unique<TPlayerPilot>(TControllerNewcomer::Create(reaction));
+    default:
+      return std::make_unique<TAIPilot>(JitteredReference(reference));
   }
 }
 
@@ -168,4 +250,14 @@ void SimulateMatches(const TPlayerModel& player, const TOpponent& opponent, int 
   for (int match = 0; match < matches; match++) {
     PlayMatch(player, opponent, clock, result);
   }
+}
+
+bool SimulateVersus(const TPlayerModel& first, const TPlayerModel& second, int matches, int32_t syncDepth,
+                    TVersusMatches& result, TVersusSyncFailure* failure) {
+  for (int match = 0; match < matches; match++) {
+    if (!PlayVersus(first, second, match, syncDepth, result, failure)) {
+      return false;
+    }
+  }
+  return true;
 }

@@ -8,33 +8,21 @@
 #include <memory>
 #include <span>
 
-#include "fight/fight.h"
-#include "fighters/figure.h"
+#include "fight/pilot.h"
 
 class TControllerAI;
 
-class TAIPilot {
+class TAIPilot : public TPilot {
 public:
   // params as for TControllerAI::Create: t_pose, t_punch, t_decide, t_vthresh, vthresh, aggressive.
   explicit TAIPilot(std::span<const int32_t> params);
   TAIPilot(const TAIPilot&) = delete;
   TAIPilot& operator=(const TAIPilot&) = delete;
 
-  // The frame for the side's fighter in the fight's next tick.
-  TInputFrame Next(const TFight& fight, int32_t side);
+  TInputFrame Next(const TFight& fight, int32_t side) override;
 
 private:
-  // A ring that only tells the time: what the copy does makes no sound.
-  class TQuietRing : public TRing {
-  public:
-    int32_t Now() const override { return now; }
-    void Sound(const TFigure&, int32_t, float) override {}
-    int32_t now = 0;
-  };
-
   std::shared_ptr<TControllerAI> _ai;
-  TQuietRing _ring;
-  TFigure _self;
-  TFigure _opponent;
+  TShadowFighters _shadow;
   TInputFrame _held = INPUT_NONE;  // the commands held in the last frame
 };

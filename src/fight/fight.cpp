@@ -1,6 +1,7 @@
 // A match of two players, tick by tick.
 #include "fight/fight.h"
 
+#include <algorithm>
 #include <cstring>
 #include <type_traits>
 
@@ -31,12 +32,20 @@ bool AnyFightingHit(TInputFrame frame) {
 }  // namespace
 
 uint64_t HashFightState(const TFightState& state) {
-  uint64_t hash = kFnvOffset;
+  // Eight bytes at a time, as FNV-1a takes one: a rollback hashes every tick it plays again, and byte by byte
+  // the hash cost seven times the tick. The shift after each step carries a difference in a word's high bits down
+  // into the bits the next multiplications spread upwards, and the finish mixes every bit into every other.
   const auto* bytes = reinterpret_cast<const unsigned char*>(&state);
-  for (size_t i = 0; i < sizeof state; i++) {
-    hash = (hash ^ bytes[i]) * kFnvPrime;
+  uint64_t hash = kFnvOffset;
+  for (size_t at = 0; at < sizeof state; at += sizeof(uint64_t)) {
+    uint64_t word = 0;
+    std::memcpy(&word, bytes + at, std::min(sizeof(uint64_t), sizeof state - at));
+    hash = (hash ^ word) * kFnvPrime;
+    hash ^= hash >> 32;
   }
-  return hash;
+  hash = (hash ^ (hash >> 33)) * 0xff51afd7ed558ccdull;
+  hash = (hash ^ (hash >> 33)) * 0xc4ceb9fe1a85ec53ull;
+  return hash ^ (hash >> 33);
 }
 
 TFight::TFight() {

@@ -41,7 +41,7 @@ bool TControllerPlayer::Chance(int32_t percent) {
 }
 
 void TControllerPlayer::HoldOff(int32_t millis) {
-  _holdOffUntil = AddMillis(ElapsedMillis(), millis);
+  _holdOffUntil = AddMillis(fig->ring->Now(), millis);
 }
 
 int32_t TControllerPlayer::ReactionTime() const {
@@ -50,10 +50,11 @@ int32_t TControllerPlayer::ReactionTime() const {
 }
 
 int32_t TControllerPlayer::Update() {
-  int32_t now = ElapsedMillis();
+  int32_t now = fig->ring->Now();
   _memory.Remember(Look(*fig, now));
 
-  TCommandFrame commands;
+  TCommandFrame& commands = _commands;
+  commands = TCommandFrame();
   const TSight* seen = _memory.SeenBefore(now, _delay);
   bool fresh = seen != nullptr && (!_reacted || DiffMillis(seen->time, _lastReaction) > 0);
   if (fresh && DiffMillis(now, _holdOffUntil) >= 0) {

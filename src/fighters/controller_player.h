@@ -1,6 +1,7 @@
-// A model of a person playing fighter 0, for the match simulator and the tests: it sees the fight only as drawn
-// and only after a reaction time, and steers through the same commands as the player's controller, so it can do
-// nothing a person at the keyboard could not. What it does with what it sees is up to the kind of player.
+// A model of a person playing either fighter, for the match simulator and the tests: it sees the fight only as
+// drawn and only after a reaction time, and steers through the same commands as the player's controller, so it
+// can do nothing a person at the keyboard could not. What it does with what it sees is up to the kind of player.
+// Its clock is its fighter's ring's, so it plays a match of two players on that match's ticks.
 #pragma once
 
 #include <array>
@@ -36,6 +37,8 @@ public:
   // Remembers what is on the screen, reacts to what was seen a reaction time ago (when it has seen anything
   // since its last reaction), and steers the fighter with the keys held and pressed.
   int32_t Update() final;
+  // The commands the last Update steered with: the keys a person would have held and pressed in that tick.
+  const TCommandFrame& Commands() const { return _commands; }
 
   const TReaction reaction;
 
@@ -52,6 +55,7 @@ protected:
 
 private:
   TSightMemory _memory;
+  TCommandFrame _commands;
   TKeys _held;
   int32_t _delay;             // the reaction time of the next reaction
   int32_t _lastReaction = 0;  // when the keys last changed
