@@ -36,6 +36,9 @@ constexpr int32_t kTicksPerSecond = 1000 / FRAME_MILLIS;
 constexpr int32_t kIdleMillis = 30000;
 // A decided demonstration stays on the result this long before the next one.
 constexpr int32_t kDemoResultTicks = 3 * kTicksPerSecond;
+// The result's rows answer only after this long: a punch still being mashed as the last round ends must not
+// choose Rematch or Back before the players have seen who won.
+constexpr int32_t kResultLockTicks = 2 * kTicksPerSecond;
 // The roster's levels whose computer opponents fight the demonstration: 5 and 8.
 constexpr std::array<int32_t, 2> kDemoLevels = {4, 7};
 constexpr int32_t kNameY = 52;
@@ -104,6 +107,9 @@ void DrawResult() {
   Game::Info(text.View());
   if (Versus != VERSUS_PLAYERS) {
     return;
+  }
+  if (overTicks < kResultLockTicks) {
+    DropPendingPresses();
   }
   resultChoice = Menu::Wrap(resultChoice, Menu::NavigateUD(), 2);
   if (Menu::Button(u"Rematch", kResultRowY[0], resultChoice == 0 ? 1 : 0) != 0) {
@@ -191,13 +197,16 @@ void Step() {
       Leave();
       return;
     }
-    if (fight->Phase() == FIGHT_OVER && ++overTicks > kDemoResultTicks) {
+    if (fight->Phase() == FIGHT_OVER && overTicks > kDemoResultTicks) {
       demoRing = Menu::Wrap(demoRing, 1, LEVEL_COUNT);
       Level = demoRing;
       Begin();
     }
   } else {
     FollowSidePads();
+  }
+  if (fight->Phase() == FIGHT_OVER) {
+    overTicks++;
   }
   std::array<TInputFrame, 2> frames{};
   for (int32_t side = 0; side < 2; side++) {

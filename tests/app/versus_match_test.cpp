@@ -124,7 +124,12 @@ TEST_F(VersusMatchTest, TwoPlayersAtOneKeyboardFightToTheResultAndARematch) {
   ASSERT_TRUE(FightUntilTheResult(two));
   EXPECT_TRUE(Shows(u"Player 2 wins 3:0"));
   ExpectProgressUntouched();
-  // Rematch, the first row: a new match counts down its first round.
+  // Enter at once chooses nothing: the result stays up a while, whatever is still being pressed.
+  Tap(KEY_ENTER);
+  RunFrames(2);
+  EXPECT_TRUE(Shows(u"Player 2 wins 3:0"));
+  // Then Rematch, the first row: a new match counts down its first round.
+  RunFrames(100);
   Tap(KEY_ENTER);
   RunFrames(2);
   EXPECT_FALSE(Shows(u"Rematch"));
@@ -177,6 +182,7 @@ TEST_F(VersusMatchTest, TwoPadsEachPlayTheirOwnSide) {
   EXPECT_TRUE(Shows(u"Player 1 wins 3:0"));
   ExpectProgressUntouched();
   // Back leads to the main screen.
+  RunFrames(100);
   Tap(KEY_DOWN);
   RunFrame();
   Tap(KEY_ENTER);
