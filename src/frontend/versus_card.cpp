@@ -36,7 +36,7 @@ constexpr const char16_t* kRules[] = {
 };
 
 std::array<std::array<std::u16string, COMMAND_COUNT>, 2> captions;
-std::array<std::u16string, 2> headings;
+std::array<std::u16string, 2> deviceNames;
 
 std::u16string CaptionOf(int32_t side, int32_t command, TPadNames& names) {
   TControl* binding = SideBinding(side, command);
@@ -53,8 +53,7 @@ std::u16string CaptionOf(int32_t side, int32_t command, TPadNames& names) {
 void PrepareVersusCard() {
   TPadNames names;
   for (int32_t side = 0; side < 2; side++) {
-    headings[static_cast<size_t>(side)] =
-        (side == 0 ? u"Player 1: " : u"Player 2: ") + DeviceName(SideDevices[static_cast<size_t>(side)]);
+    deviceNames[static_cast<size_t>(side)] = DeviceName(SideDevices[static_cast<size_t>(side)]);
     for (int32_t command = 0; command < COMMAND_COUNT; command++) {
       captions[static_cast<size_t>(side)][static_cast<size_t>(command)] = CaptionOf(side, command, names);
     }
@@ -70,9 +69,14 @@ void DrawVersusCard(int32_t prompt) {
   DrawRect(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight);
   SetAlpha(1.0f);
   int32_t y = kFirstLineY;
+  // Each player over their column, and under it what they play with: a pad's name can be long.
   SetColor(255, 255, 0);
-  SmallFont->Draw(headings[0], kColumnX[0], y, ALIGN_CENTER, ALIGN_TOP);
-  SmallFont->Draw(headings[1], kColumnX[2], y, ALIGN_CENTER, ALIGN_TOP);
+  SmallFont->Draw(u"Player 1", kColumnX[0], y, ALIGN_CENTER, ALIGN_TOP);
+  SmallFont->Draw(u"Player 2", kColumnX[2], y, ALIGN_CENTER, ALIGN_TOP);
+  y += kLineStep;
+  SetColor(255, 255, 255);
+  SmallFont->Draw(deviceNames[0], kColumnX[0], y, ALIGN_CENTER, ALIGN_TOP);
+  SmallFont->Draw(deviceNames[1], kColumnX[2], y, ALIGN_CENTER, ALIGN_TOP);
   for (size_t command = 0; command < kActions.size(); command++) {
     y += kLineStep;
     SetColor(255, 255, 0);

@@ -60,7 +60,7 @@ void DrawSide(int32_t side) {
   }
   const TSideDevice& device = SideDevices[static_cast<size_t>(side)];
   if (device.kind == DEVICE_NONE) {
-    SmallFont->Draw(u"Press right hand to join", kSideX[side], kDeviceY, ALIGN_CENTER, ALIGN_CENTER);
+    SmallFont->Draw(u"Right hand: join", kSideX[side], kDeviceY, ALIGN_CENTER, ALIGN_CENTER);
   } else {
     SetColor(255, 255, 0);
     SmallFont->Draw(DeviceName(device), kSideX[side], kDeviceY, ALIGN_CENTER, ALIGN_CENTER);
@@ -127,7 +127,7 @@ int32_t VersusMenu() {
   DrawRing();
   if (SmallFont != nullptr) {
     SmallFont->Draw(u"Ring " + IntToText(VersusRing + 1), 200, kRingCaptionY, ALIGN_CENTER, ALIGN_CENTER);
-    SmallFont->Draw(u"Left and Right: ring. Left hand: leave a side. Escape: back.", 200, kHelpY, ALIGN_CENTER,
+    SmallFont->Draw(u"Left, Right: ring. Left hand: leave. Esc: back.", 200, kHelpY, ALIGN_CENTER,
                     ALIGN_CENTER);
   }
   if (Back() != 0) {

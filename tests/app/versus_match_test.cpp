@@ -120,7 +120,7 @@ TEST_F(VersusMatchTest, TwoPlayersAtOneKeyboardFightToTheResultAndARematch) {
   RunFrame();
   EXPECT_TRUE(Shows(u"P1"));
   EXPECT_TRUE(Shows(u"P2"));
-  EXPECT_TRUE(Shows(u"Player 2: Keyboard 2"));  // the card over the first countdown
+  EXPECT_TRUE(Shows(u"Keyboard 2"));  // the card over the first countdown names what each player plays with
   ASSERT_TRUE(FightUntilTheResult(two));
   EXPECT_TRUE(Shows(u"Player 2 wins 3:0"));
   ExpectProgressUntouched();

@@ -24,6 +24,10 @@ keys j
 wait_for_count joined-one 20 88 160 16 255,255,0 "-gt 5" || fail "J does not join player 1's side"
 [[ $(count_colour joined-one 220 88 160 16 255,255,0) -eq 0 ]] || fail "J joined player 2's side too"
 keys Control_R
+# Over the first countdown, once the menu has slid away (the bottom left corner is the last it leaves), both
+# players' keys on a card: its headings and keys in yellow.
+wait_for_other_pixel slid 2 298 "$(pixel joined-one 2 298)" || fail "the join screen does not slide away"
+wait_for_count card 20 118 360 60 255,255,0 "-gt 30" || fail "no card of both players' keys over the countdown"
 wait_for_fight fight || fail "the match's countdown did not come and go"
 
 # Player 2 walks in, then punches high (a guard held stops a walk), until the result's rows show: the
