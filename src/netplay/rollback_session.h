@@ -38,10 +38,10 @@ enum : int32_t {
 };
 
 struct TSessionConfig {
-  int32_t side = 0;        // 0 the host (the left fighter), 1 the joiner
-  int32_t inputDelay = 1;  // 0..SESSION_MAX_INPUT_DELAY ticks
-  std::string_view version = "1.1";
-  uint64_t rulesHash = 0;  // FightRulesHash() of this build; the session asks for it when 0
+  int32_t side = 0;                  // 0 the host (the left fighter), 1 the joiner
+  int32_t inputDelay = 1;            // 0..SESSION_MAX_INPUT_DELAY ticks
+  std::string_view version = "1.1";  // the game's, as players read it; kept as a view, so it must outlive the session
+  uint64_t rulesHash = 0;            // FightRulesHash() of this build; the session asks for it when 0
 };
 
 // What the network line of the fight shows, and what the soak adds up.
