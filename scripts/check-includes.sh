@@ -5,7 +5,7 @@
 #
 # The floors, from the ground up:
 #   media/measure  media/core  media/files  media/net  media/input  media/graphics  media/audio  media/codecs
-#   media/platform  shared  controls  fighters  fight  frontend  app  and main.cpp on top;
+#   media/platform  shared  controls  fighters  fight  netplay  frontend  app  and main.cpp on top;
 #   headless (the recording driver of tests and tools) stands beside app: it may include any floor, and no floor
 #   of the game includes it.
 # SDL, OpenGL and ENet headers belong to media/platform, libpng's and Vorbis's to media/codecs.
@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../src"
 
 floors=(media/measure media/core media/files media/net media/input media/graphics media/audio media/codecs
-  media/platform shared controls fighters fight frontend app)
+  media/platform shared controls fighters fight netplay frontend app)
 
 # The rank of the floor a path (relative to src/) lies on; the top for main.cpp and headless/, -1 for none.
 rank() {

@@ -11,6 +11,7 @@
 #include "media/core/clock.h"
 #include "media/net/loopback_transport.h"
 #include "media/platform/enet_transport.h"
+#include "netplay/rollback_session.h"
 
 namespace {
 
@@ -85,4 +86,38 @@ TEST(NetAllocations, TheUdpTransportAllocatesNothingOfTheGames) {
   int64_t counted = StopCountingAllocations();
   EXPECT_EQ(counted, 0);
   EXPECT_GT(host.transport->Counters().received, 900);
+}
+
+// The rollback session's frame, going back and playing ticks again under a bad link, allocates nothing either.
+TEST(NetAllocations, TheRollbackSessionAllocatesNothingWhileItRollsBack) {
+  TManualClock clock(0);
+  SetClockSource(&clock);
+  TLinkConditions conditions;
+  conditions.delayMillis = 50;
+  conditions.jitterMillis = 20;
+  conditions.lossPercent = 5;
+  auto link = MakeLoopbackPair(conditions, 2);
+  TRollbackSession host(link->Host(), {});
+  TRollbackSession joiner(link->Joiner(), {.side = 1});
+  // Presses the other side cannot guess: a punch now and then, a guard held and let go.
+  auto frame = [&](int32_t at) {
+    clock.Advance(20);
+    host.Tick(at % 9 == 0 ? MakeInput({0}, {0}) : INPUT_NONE);
+    joiner.Tick(at % 23 < 11 ? MakeInput({1}, at % 23 == 0 ? std::initializer_list<int32_t>{1}
+                                                           : std::initializer_list<int32_t>{})
+                             : INPUT_NONE);
+  };
+  int32_t at = 0;
+  for (; at < 300; at++) {
+    frame(at);
+  }
+  StartCountingAllocations();
+  for (; at < 3300; at++) {
+    frame(at);
+  }
+  int64_t counted = StopCountingAllocations();
+  SetClockSource(nullptr);
+  EXPECT_EQ(counted, 0);
+  EXPECT_EQ(host.State(), SESSION_RUNNING);
+  EXPECT_GT(host.Figures().rollbacks + joiner.Figures().rollbacks, 100);
 }

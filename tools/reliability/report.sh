@@ -58,7 +58,7 @@ step_fuzz() {
       "features | corpus at end | findings |"
     echo "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
     local target reader findings
-    for target in settings progress roster key_captions font_metrics png ogg; do
+    for target in settings progress roster key_captions font_metrics png ogg netplay_packet; do
       case $target in
         settings) reader="Menu::Load, bin/settings.dat" ;;
         progress) reader="Menu::Load, bin/progress.dat" ;;

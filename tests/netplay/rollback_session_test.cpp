@@ -1,0 +1,215 @@
+#include "netplay/rollback_session.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "headless/netplay_match.h"
+#include "media/core/clock.h"
+#include "media/net/loopback_transport.h"
+
+namespace {
+
+// Round trip = twice the one-way delay.
+TLinkConditions Link(int32_t delay, int32_t jitter = 0, double loss = 0, double reorder = 0) {
+  TLinkConditions conditions;
+  conditions.delayMillis = delay;
+  conditions.jitterMillis = jitter;
+  conditions.lossPercent = loss;
+  conditions.reorderPercent = reorder;
+  return conditions;
+}
+
+class RollbackSession : public ::testing::Test {
+protected:
+  RollbackSession() { SetClockSource(&_clock); }
+  ~RollbackSession() override { SetClockSource(nullptr); }
+
+  void Frame(TRollbackSession& a, TRollbackSession& b, TInputFrame aInput = INPUT_NONE) {
+    _clock.Advance(20);
+    a.Tick(aInput);
+    b.Tick(INPUT_NONE);
+  }
+
+  std::vector<uint8_t> Bytes(size_t size) { return std::vector<uint8_t>(_buffer.data(), _buffer.data() + size); }
+
+  TManualClock _clock{5000};
+  std::array<uint8_t, NETPLAY_MAX_PACKET> _buffer{};
+};
+
+// Matches of two newcomers under each link the game must play over: both machines end every match on the same
+// tick with the same hash, winner and sounds, and the worse links really make the sessions guess wrong. (At 30 ms
+// the input delay of a tick hides the trip: nothing is ever guessed.)
+// Whole matches are long (some 10,000 ticks each, played again many times over); the soak tool plays thousands.
+TEST_F(RollbackSession, BothMachinesSeeTheSameMatchesOverEveryLink) {
+  struct TCase {
+    const char* name;
+    TLinkConditions link;
+    bool rollsBack;
+  };
+  const std::array<TCase, 4> cases = {{{"perfect", Link(0), false},
+                                       {"30 ms", Link(15), false},
+                                       {"100 ms, jitter, loss, reorder", Link(50, 20, 5, 1), true},
+                                       {"200 ms, 10 % loss", Link(100, 0, 10), true}}};
+  constexpr int kMatches = 5;
+  for (const TCase& test : cases) {
+    int64_t rollbacks = 0;
+    for (int match = 0; match < kMatches; match++) {
+      TNetplayMatch played = PlayNetplayMatch(test.link, 1000 + static_cast<uint64_t>(match), 1, 40000, _clock);
+      EXPECT_TRUE(played.Agreed()) << test.name << ", match " << match << ": ticks " << played.endTick[0] << "/"
+                                   << played.endTick[1] << ", desync " << played.desync;
+      EXPECT_FALSE(played.stalled) << test.name;
+      EXPECT_EQ(played.state[0], SESSION_RUNNING) << test.name;
+      rollbacks += played.figures[0].rollbacks + played.figures[1].rollbacks;
+    }
+    EXPECT_EQ(rollbacks > 0, test.rollsBack) << test.name << ": " << rollbacks << " rollbacks";
+  }
+}
+
+// A peer that speaks the protocol by hand: an honest hash for every tick but one.
+TEST_F(RollbackSession, AFightThatPartsStopsAtTheFirstTickItParted) {
+  auto link = MakeLoopbackPair({}, 1);
+  TRollbackSession host(link->Host(), {});
+  TNetTransport& peer = link->Joiner();
+  THelloPacket hello;
+  hello.inputDelay = 1;
+  hello.rulesHash = FightRulesHash();
+  FillVersion("1.1", &hello.version, &hello.versionLength);
+  peer.Send(NET_CHANNEL_CONTROL, Bytes(EncodeHello(hello, _buffer)));
+
+  TFight honest;  // the peer's own fight: both players press nothing
+  constexpr int32_t kTampered = 30;
+  for (int32_t frame = 0; frame < 60 && host.State() != SESSION_DESYNC; frame++) {
+    _clock.Advance(20);
+    host.Tick(INPUT_NONE);
+    for (TNetEvent event = peer.Poll(); event.kind != NET_EVENT_NONE; event = peer.Poll()) {
+    }
+    honest.Advance(INPUT_NONE, INPUT_NONE);
+    TInputPacket input;
+    input.firstTick = 0;
+    input.count = frame + 1;
+    input.ack = 0;
+    input.hashTick = honest.Tick() - 1;
+    input.hash = honest.Hash() ^ (input.hashTick == kTampered ? 1u : 0u);
+    peer.Send(NET_CHANNEL_INPUT, Bytes(EncodeInput(input, _buffer)));
+  }
+  EXPECT_EQ(host.State(), SESSION_DESYNC);
+  EXPECT_EQ(host.DesyncTick(), kTampered);
+  EXPECT_EQ(host.Message(), "The game went out of step at tick 30");
+}
+
+// Messages a broken or hostile peer might send are dropped and counted, and the match goes on unharmed.
+TEST_F(RollbackSession, HostilePacketsAreDroppedAndCounted) {
+  auto link = MakeLoopbackPair(Link(10), 2);
+  TRollbackSession host(link->Host(), {});
+  TRollbackSession joiner(link->Joiner(), {.side = 1});
+  for (int frame = 0; frame < 20; frame++) {
+    Frame(host, joiner);
+  }
+  ASSERT_EQ(host.State(), SESSION_RUNNING);
+
+  TInputPacket input;
+  input.firstTick = 0;
+  input.count = 5;
+  std::vector<uint8_t> whole = Bytes(EncodeInput(input, _buffer));
+  std::vector<std::vector<uint8_t>> hostile;
+  hostile.emplace_back(whole.begin(), whole.end() - 1);  // truncated
+  hostile.push_back(whole);
+  hostile.back().resize(NETPLAY_MAX_PACKET + 1);  // oversized
+  input.firstTick = 5000;                         // far in the future
+  hostile.push_back(Bytes(EncodeInput(input, _buffer)));
+  input.firstTick = 0;
+  input.frames[2] = 0xFFFF;  // bits no pad presses
+  hostile.push_back(Bytes(EncodeInput(input, _buffer)));
+  input.frames[2] = 0;
+  input.ack = 60;  // claims frames the host never sent
+  hostile.push_back(Bytes(EncodeInput(input, _buffer)));
+  for (const auto& bytes : hostile) {
+    link->Inject(0, link->Address(1), NET_CHANNEL_INPUT, bytes);
+  }
+  int32_t before = host.Fight().Tick();
+  for (int frame = 0; frame < 100; frame++) {
+    Frame(host, joiner, frame % 7 == 0 ? MakeInput({0}, {0}) : INPUT_NONE);
+  }
+  EXPECT_EQ(host.Figures().droppedPackets, 5);
+  EXPECT_EQ(host.State(), SESSION_RUNNING);
+  EXPECT_GE(host.Fight().Tick(), before + 95);
+  uint64_t hostHash = 0;
+  uint64_t joinerHash = 0;
+  ASSERT_TRUE(host.ConfirmedHash(100, &hostHash));
+  ASSERT_TRUE(joiner.ConfirmedHash(100, &joinerHash));
+  EXPECT_EQ(hostHash, joinerHash);
+}
+
+// Silence halts the fight after half a second and ends the match after five; a quit ends it at once; two versions
+// refuse each other, each player told which the other has.
+TEST_F(RollbackSession, SilenceQuittingAndOtherVersionsEndTheMatchAsThePlayerIsTold) {
+  {
+    auto link = MakeLoopbackPair(Link(10), 3);
+    TRollbackSession host(link->Host(), {});
+    TRollbackSession joiner(link->Joiner(), {.side = 1});
+    for (int frame = 0; frame < 50; frame++) {
+      Frame(host, joiner);
+    }
+    link->Cut();
+    int32_t interruptedAt = -1;
+    int32_t goneAt = -1;
+    for (int32_t millis = 20; millis <= 6000 && goneAt < 0; millis += 20) {
+      _clock.Advance(20);
+      host.Tick(INPUT_NONE);
+      if (host.State() == SESSION_INTERRUPTED && interruptedAt < 0) {
+        interruptedAt = millis;
+      }
+      if (host.State() == SESSION_PEER_LEFT) {
+        goneAt = millis;
+      }
+    }
+    // A little over 500 ms and 5 s since the last message, which was in flight for 10 ms.
+    EXPECT_GE(interruptedAt, 480);
+    EXPECT_LE(interruptedAt, 540);
+    EXPECT_GE(goneAt, 4980);
+    EXPECT_LE(goneAt, 5040);
+  }
+  {
+    auto link = MakeLoopbackPair(Link(10), 4);
+    TRollbackSession host(link->Host(), {});
+    TRollbackSession joiner(link->Joiner(), {.side = 1});
+    for (int frame = 0; frame < 50; frame++) {
+      Frame(host, joiner);
+    }
+    // The fight waits while nothing arrives, and goes on when something does.
+    int32_t tick = host.Fight().Tick();
+    for (int frame = 0; frame < 30; frame++) {
+      _clock.Advance(20);
+      host.Tick(INPUT_NONE);
+    }
+    EXPECT_EQ(host.State(), SESSION_INTERRUPTED);
+    // As far as the guesses go past the last frame heard, which was a tick of input delay ahead.
+    EXPECT_LE(host.Fight().Tick(), tick + 1 + SESSION_MAX_PREDICTION);
+    for (int frame = 0; frame < 5; frame++) {
+      Frame(host, joiner);
+    }
+    EXPECT_EQ(host.State(), SESSION_RUNNING);
+    joiner.Leave();
+    EXPECT_EQ(joiner.State(), SESSION_LEFT);
+    Frame(host, joiner);
+    EXPECT_EQ(host.State(), SESSION_PEER_LEFT);
+    EXPECT_EQ(host.Message(), "The other player left the match");
+  }
+  {
+    auto link = MakeLoopbackPair(Link(10), 5);
+    TRollbackSession host(link->Host(), {.version = "1.1"});
+    TRollbackSession joiner(link->Joiner(), {.side = 1, .version = "1.2"});
+    for (int frame = 0; frame < 5; frame++) {
+      Frame(host, joiner);
+    }
+    EXPECT_EQ(host.State(), SESSION_REFUSED);
+    EXPECT_EQ(host.Message(), "The other player has Morvik 1.2; you have 1.1");
+    EXPECT_EQ(joiner.State(), SESSION_REFUSED);
+    EXPECT_EQ(joiner.Message(), "The other player has Morvik 1.1; you have 1.2");
+    EXPECT_EQ(host.Fight().Tick(), 0);
+  }
+}
+
+}  // namespace
