@@ -99,7 +99,7 @@ if [[ -z "$window" ]]; then
 else
   wait_for_first_frame "$window" "$pid" || fail "the game's window showed no frame"
   xdotool mousemove --window "$window" 20 20
-  press_keys "$window" Up Up Return Right Down Down Return  # Settings, sound off, then its Back row
+  press_keys "$window" Up Up Return Right Up Return  # Settings, sound off, then its Back row (the last)
   wait_for_file "$saved" 100  # leaving the settings screen saves them: up to 10 s for the file
   xdotool key --window "$window" alt+F4
 fi
