@@ -22,7 +22,7 @@ constexpr float kPanelWidth = 376;
 constexpr float kPanelHeight = 186;
 constexpr float kPanelAlpha = 0.75f;
 constexpr int32_t kFirstLineY = 118;
-constexpr int32_t kLineStep = 14;
+constexpr int32_t kLineStep = CARD_LINE_STEP;
 constexpr int32_t kCentreX = 200;
 // The table of keys: two pairs a row, each a key right-aligned against its action, the pairs' columns this far
 // apart; the whole table centred on the card, so it leaves the same margin either side.
@@ -106,16 +106,20 @@ void PrepareGuidance() {
   }
 }
 
-void DrawHowToPlay(int32_t prompt) {
-  if (SmallFont == nullptr) {
-    return;
-  }
+int32_t DrawCardPanel() {
   SetColor(0, 0, 0);
   SetAlpha(kPanelAlpha);
   DrawRect(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight);
   SetAlpha(1.0f);
+  return kFirstLineY;
+}
+
+void DrawHowToPlay(int32_t prompt) {
+  if (SmallFont == nullptr) {
+    return;
+  }
+  int32_t y = DrawCardPanel();
   SetColor(255, 255, 0);  // the title, the keys and the prompt in yellow, the rest white
-  int32_t y = kFirstLineY;
   SmallFont->Draw(u"How to play", kCentreX, y, ALIGN_CENTER, ALIGN_TOP);
   for (size_t row = 0; row < keyCaptions.size(); row++) {
     y += kLineStep;

@@ -21,6 +21,10 @@ void ResetGuidance();
 // Builds the texts and the card's columns from the current key captions. Called when a match starts: keys change
 // only in the menus, and the frames that draw the texts then allocate nothing.
 void PrepareGuidance();
+// Lines of the small font on a card, one below the other.
+constexpr int32_t CARD_LINE_STEP = 14;
+// The dark panel of a card, below the countdown's message to the foot of the screen; the y of its first line.
+int32_t DrawCardPanel();
 // The card: the commands and their keys, where punches land, what the bars are, how rounds and the match are won.
 // Drawn below the countdown's message, over the fighters, never during a fighting round.
 void DrawHowToPlay(int32_t prompt);

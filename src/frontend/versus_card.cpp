@@ -15,14 +15,7 @@
 
 namespace {
 
-// The same panel as the how-to-play card's, below the countdown's message.
-constexpr float kPanelLeft = 12;
-constexpr float kPanelTop = 114;
-constexpr float kPanelWidth = 376;
-constexpr float kPanelHeight = 186;
-constexpr float kPanelAlpha = 0.75f;
-constexpr int32_t kFirstLineY = 118;
-constexpr int32_t kLineStep = 14;
+constexpr int32_t kLineStep = CARD_LINE_STEP;
 // Player 1's keys under the left fighter, player 2's under the right, what they do between them.
 constexpr int32_t kColumnX[3] = {80, 200, 320};
 
@@ -64,11 +57,8 @@ void DrawVersusCard(int32_t prompt) {
   if (SmallFont == nullptr) {
     return;
   }
-  SetColor(0, 0, 0);
-  SetAlpha(kPanelAlpha);
-  DrawRect(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight);
-  SetAlpha(1.0f);
-  int32_t y = kFirstLineY;
+  // On the how-to-play card's panel.
+  int32_t y = DrawCardPanel();
   // Each player over their column, and under it what they play with: a pad's name can be long.
   SetColor(255, 255, 0);
   SmallFont->Draw(u"Player 1", kColumnX[0], y, ALIGN_CENTER, ALIGN_TOP);
