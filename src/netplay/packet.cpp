@@ -91,21 +91,25 @@ bool ReadVersion(TReader& reader, std::array<char, NETPLAY_VERSION_BYTES>* versi
 }
 
 bool DecodeInput(TReader& reader, int32_t presentTick, TInputPacket* input) {
+  input->match = static_cast<uint8_t>(reader.U8());
   input->firstTick = reader.I32();
-  input->count = static_cast<int32_t>(reader.U8());
-  if (input->firstTick < 0 || input->count < 1 || input->count > NETPLAY_MAX_FRAMES) {
+  uint32_t runs = reader.U8();
+  if (input->firstTick < 0 || runs < 1 || runs > NETPLAY_MAX_FRAMES) {
     return false;
+  }
+  input->count = 0;
+  for (uint32_t run = 0; run < runs; run++) {
+    auto frame = static_cast<TInputFrame>(reader.U16());
+    auto length = static_cast<int32_t>(reader.U8());
+    if ((frame & ~INPUT_VALID_BITS) != 0 || length < 1 || input->count + length > NETPLAY_MAX_FRAMES) {
+      return false;
+    }
+    std::fill_n(input->frames.begin() + input->count, length, frame);
+    input->count += length;
   }
   int64_t horizon = static_cast<int64_t>(presentTick) + NETPLAY_TICK_HORIZON;
   if (static_cast<int64_t>(input->firstTick) + input->count > horizon) {
     return false;
-  }
-  for (int32_t i = 0; i < input->count; i++) {
-    auto frame = static_cast<TInputFrame>(reader.U16());
-    if ((frame & ~INPUT_VALID_BITS) != 0) {
-      return false;
-    }
-    input->frames[static_cast<size_t>(i)] = frame;
   }
   input->ack = reader.I32();
   input->hashTick = reader.I32();
@@ -146,11 +150,24 @@ size_t EncodeAnswer(const TAnswerPacket& answer, std::span<uint8_t> out) {
 size_t EncodeInput(const TInputPacket& input, std::span<uint8_t> out) {
   TWriter writer(out);
   Header(writer, PACKET_INPUT);
+  writer.U8(input.match);
   int32_t count = std::clamp(input.count, 1, NETPLAY_MAX_FRAMES);
   writer.U32(static_cast<uint32_t>(input.firstTick));
-  writer.U8(static_cast<uint32_t>(count));
-  for (int32_t i = 0; i < count; i++) {
-    writer.U16(input.frames[static_cast<size_t>(i)]);
+  // The number of runs goes before them: counted first.
+  uint32_t runs = 1;
+  for (int32_t i = 1; i < count; i++) {
+    runs += input.frames[static_cast<size_t>(i)] != input.frames[static_cast<size_t>(i - 1)] ? 1 : 0;
+  }
+  writer.U8(runs);
+  for (int32_t start = 0; start < count;) {
+    TInputFrame frame = input.frames[static_cast<size_t>(start)];
+    int32_t end = start + 1;
+    while (end < count && input.frames[static_cast<size_t>(end)] == frame) {
+      end++;
+    }
+    writer.U16(frame);
+    writer.U8(static_cast<uint32_t>(end - start));
+    start = end;
   }
   writer.U32(static_cast<uint32_t>(input.ack));
   writer.U32(static_cast<uint32_t>(input.hashTick));
@@ -163,6 +180,13 @@ size_t EncodeQuit(uint8_t reason, std::span<uint8_t> out) {
   TWriter writer(out);
   Header(writer, PACKET_QUIT);
   writer.U8(reason);
+  return writer.Size();
+}
+
+size_t EncodeRematch(uint8_t match, std::span<uint8_t> out) {
+  TWriter writer(out);
+  Header(writer, PACKET_REMATCH);
+  writer.U8(match);
   return writer.Size();
 }
 
@@ -194,6 +218,10 @@ bool DecodePacket(std::span<const uint8_t> bytes, int32_t presentTick, TPacket* 
       break;
     case PACKET_QUIT:
       packet->quitReason = static_cast<uint8_t>(reader.U8());
+      valid = true;
+      break;
+    case PACKET_REMATCH:
+      packet->rematch = static_cast<uint8_t>(reader.U8());
       valid = true;
       break;
     default:

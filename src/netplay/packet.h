@@ -5,9 +5,14 @@
 //   byte 0   protocol version (NETPLAY_PROTOCOL)      byte 1   kind (PACKET_*)
 //   HELLO    u8 input delay, u64 rules hash, u8 n, n bytes of the game's version (n <= NETPLAY_VERSION_BYTES)
 //   ANSWER   u8 verdict (ANSWER_*), u8 n, n bytes of the answering game's version
-//   INPUT    i32 first tick, u8 count (1..NETPLAY_MAX_FRAMES), count u16 frames, i32 ack (remote ticks
-//            received), i32 hashed tick (-1 for none), u64 its hash, i8 lead (ticks ahead of the peer)
+//   INPUT    u8 match, i32 first tick, u8 runs, runs of (u16 frame, u8 length) whose lengths add up to
+//            1..NETPLAY_MAX_FRAMES, i32 ack (remote ticks received), i32 hashed tick (-1 for none), u64 its hash,
+//            i8 lead (ticks ahead of the peer)
 //   QUIT     u8 reason
+//   REMATCH  u8 the number of the match the sender asks to play next
+//
+// Frames go in runs because a player holds what they hold for many frames: the messages of a slow link, which
+// repeat many frames, stay nearly as small as those of a fast one.
 #pragma once
 
 #include <array>
@@ -24,10 +29,10 @@ inline constexpr int32_t NETPLAY_VERSION_BYTES = 32;
 // How far beyond the receiver's present a message may name a tick: the peer runs at most a few ticks ahead, so
 // anything further is a forged or broken message.
 inline constexpr int32_t NETPLAY_TICK_HORIZON = 64;
-// The longest message: an input message with every frame.
-inline constexpr int32_t NETPLAY_MAX_PACKET = 2 + 4 + 1 + 2 * NETPLAY_MAX_FRAMES + 4 + 4 + 8 + 1;
+// The longest message: an input message whose every frame differs from the one before.
+inline constexpr int32_t NETPLAY_MAX_PACKET = 2 + 1 + 4 + 1 + 3 * NETPLAY_MAX_FRAMES + 4 + 4 + 8 + 1;
 
-enum : uint8_t { PACKET_HELLO = 1, PACKET_ANSWER = 2, PACKET_INPUT = 3, PACKET_QUIT = 4 };
+enum : uint8_t { PACKET_HELLO = 1, PACKET_ANSWER = 2, PACKET_INPUT = 3, PACKET_QUIT = 4, PACKET_REMATCH = 5 };
 enum : uint8_t { ANSWER_ACCEPTED = 0, ANSWER_OTHER_VERSION = 1, ANSWER_OTHER_RULES = 2, ANSWER_BAD_DELAY = 3 };
 
 struct THelloPacket {
@@ -48,6 +53,7 @@ struct TAnswerPacket {
 };
 
 struct TInputPacket {
+  uint8_t match = 0;  // which match of the connection the frames belong to, counted from 0 and wrapping
   int32_t firstTick = 0;
   int32_t count = 0;
   std::array<TInputFrame, NETPLAY_MAX_FRAMES> frames{};
@@ -64,6 +70,7 @@ struct TPacket {
   TAnswerPacket answer;
   TInputPacket input;
   uint8_t quitReason = 0;
+  uint8_t rematch = 0;  // REMATCH: the match asked for
 };
 
 // Writes a message into out (at least NETPLAY_MAX_PACKET bytes); the bytes written. Version strings longer than
@@ -72,6 +79,7 @@ size_t EncodeHello(const THelloPacket& hello, std::span<uint8_t> out);
 size_t EncodeAnswer(const TAnswerPacket& answer, std::span<uint8_t> out);
 size_t EncodeInput(const TInputPacket& input, std::span<uint8_t> out);
 size_t EncodeQuit(uint8_t reason, std::span<uint8_t> out);
+size_t EncodeRematch(uint8_t match, std::span<uint8_t> out);
 
 // Reads one message. False, with *packet unspecified, for anything but a whole well-formed message of this
 // protocol whose ticks lie before presentTick + NETPLAY_TICK_HORIZON.

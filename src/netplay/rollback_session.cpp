@@ -30,6 +30,7 @@ TRollbackSession::TRollbackSession(TNetTransport& transport, const TSessionConfi
   // The first ticks of the delay have no local frame: the player had no time to press anything.
   _localNext = _config.inputDelay;
   _remoteHashTicks.fill(-1);
+  _fight.Save(&_fresh);
   _lastHeard = ElapsedMillis();
 }
 
@@ -43,11 +44,14 @@ void TRollbackSession::Tick(TInputFrame local) {
     }
     Receive();
   }
+  if (_rematchAsked && _peerRematch && _state == SESSION_RUNNING) {
+    BeginNextMatch();
+  }
   if (_state == SESSION_RUNNING || _state == SESSION_INTERRUPTED || _state == SESSION_HANDSHAKE) {
     int32_t silent = DiffMillis(ElapsedMillis(), _lastHeard);
     if (silent >= SESSION_GONE_MILLIS) {
       _transport.Disconnect(NET_REASON_TIMEOUT);
-      Stop(SESSION_PEER_LEFT, "The other player is gone");
+      Stop(SESSION_PEER_LEFT, "The other player left");
     } else if (silent >= SESSION_INTERRUPT_MILLIS && _state == SESSION_RUNNING) {
       _state = SESSION_INTERRUPTED;
     }
@@ -91,6 +95,61 @@ void TRollbackSession::Leave() {
   }
 }
 
+void TRollbackSession::AskRematch() {
+  if (_overTick < 0 || _rematchAsked || _state >= SESSION_PEER_LEFT) {
+    return;
+  }
+  _rematchAsked = true;
+  SendControl(EncodeRematch(static_cast<uint8_t>(_match + 1), _buffer));
+}
+
+void TRollbackSession::BeginNextMatch() {
+  // Both sides come here once each has confirmed the end and heard the other ask: the same fight from the same
+  // tick 0 on both, and the frames of the match before told apart by the match's number.
+  _match++;
+  _rematchAsked = false;
+  _peerRematch = false;
+  _fight.Load(_fresh);
+  _localNext = _config.inputDelay;
+  _localFrames.fill(INPUT_NONE);
+  _remoteNext = 0;
+  _peerAck = 0;
+  _firstWrong = -1;
+  _confirmed = 0;
+  _peerLead = 0;
+  _carriedHits = 0;
+  _remoteHashTicks.fill(-1);
+  _overTick = -1;
+  _overHash = 0;
+  _overWinner = -1;
+}
+
+bool TRollbackSession::ConfirmedFrames(int32_t tick, TInputFrame* left, TInputFrame* right) const {
+  if (tick < 0 || tick >= _confirmed || tick <= _fight.Tick() - SESSION_RING) {
+    return false;
+  }
+  const TTickRecord& record = _ticks[Slot(tick)];
+  *left = _config.side == 0 ? record.local : record.remoteUsed;
+  *right = _config.side == 0 ? record.remoteUsed : record.local;
+  return true;
+}
+
+bool TRollbackSession::StateAfter(int32_t tick, TFightState* state) const {
+  if (tick < 0 || tick + 1 >= _fight.Tick() || tick + 1 <= _fight.Tick() - SESSION_RING) {
+    return false;
+  }
+  *state = _ticks[Slot(tick + 1)].before;
+  return true;
+}
+
+bool TRollbackSession::PeerHash(int32_t tick, uint64_t* hash) const {
+  if (tick < 0 || _remoteHashTicks[Slot(tick)] != tick) {
+    return false;
+  }
+  *hash = _remoteHashes[Slot(tick)];
+  return true;
+}
+
 bool TRollbackSession::ConfirmedHash(int32_t tick, uint64_t* hash) const {
   if (tick < 0 || tick >= _confirmed || tick <= _fight.Tick() - SESSION_RING) {
     return false;
@@ -117,7 +176,7 @@ void TRollbackSession::Receive() {
         SendHello();
       }
     } else if (event.kind == NET_EVENT_DISCONNECTED) {
-      Stop(SESSION_PEER_LEFT, "The other player left the match");
+      Stop(SESSION_PEER_LEFT, "The other player left");
       return;
     } else if (event.kind == NET_EVENT_RECEIVED) {
       TPacket packet;
@@ -150,14 +209,20 @@ void TRollbackSession::Handle(const TPacket& packet) {
       }
       break;
     case PACKET_INPUT:
-      // Inputs that overtook the hello are sent again; until then they mean nothing.
-      if (_state != SESSION_HANDSHAKE) {
+      // Inputs that overtook the hello are sent again; until then they mean nothing. Those of the match before a
+      // rematch, or of the next one while this side has not heard the peer ask for it, mean nothing either.
+      if (_state != SESSION_HANDSHAKE && packet.input.match == static_cast<uint8_t>(_match)) {
         HandleInput(packet.input);
+      }
+      break;
+    case PACKET_REMATCH:
+      if (packet.rematch == static_cast<uint8_t>(_match + 1)) {
+        _peerRematch = true;
       }
       break;
     case PACKET_QUIT:
       _transport.Disconnect(NET_REASON_QUIT);
-      Stop(SESSION_PEER_LEFT, "The other player left the match");
+      Stop(SESSION_PEER_LEFT, "The other player left");
       break;
     default:
       break;
@@ -332,6 +397,7 @@ void TRollbackSession::SendInput() {
     return;
   }
   TInputPacket input;
+  input.match = static_cast<uint8_t>(_match);
   input.firstTick = std::min(_peerAck, _localNext - 1);
   input.count = std::min(NETPLAY_MAX_FRAMES, _localNext - input.firstTick);
   for (int32_t i = 0; i < input.count; i++) {

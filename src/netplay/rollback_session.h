@@ -68,6 +68,13 @@ public:
   void Tick(TInputFrame local);
   // Leaves the match: the peer hears it at once.
   void Leave();
+  // Once the match is over (OverTick() >= 0), asks for another. When both sides have asked, the next match begins
+  // on both: the fight fresh from tick 0, and Match() one higher.
+  void AskRematch();
+  bool RematchAsked() const { return _rematchAsked; }
+  bool PeerAskedRematch() const { return _peerRematch; }
+  // The matches begun on this connection before the present one.
+  int32_t Match() const { return _match; }
 
   int32_t State() const { return _state; }
   // Why the session stopped, as the player reads it; empty while it runs.
@@ -79,6 +86,12 @@ public:
   int32_t ConfirmedTicks() const { return std::min(_remoteNext, _fight.Tick()); }
   // The hash after a confirmed tick still in the ring; false for any other.
   bool ConfirmedHash(int32_t tick, uint64_t* hash) const;
+  // The frames a confirmed tick still in the ring was played on, the left fighter's first; false for any other.
+  bool ConfirmedFrames(int32_t tick, TInputFrame* left, TInputFrame* right) const;
+  // The state after a tick played and still in the ring (what a desync is looked into with); false for any other.
+  bool StateAfter(int32_t tick, TFightState* state) const;
+  // The hash the peer sent for a tick, when it is still kept; false for any other.
+  bool PeerHash(int32_t tick, uint64_t* hash) const;
   // The first confirmed tick after which the match was over, or -1; with its hash and winner.
   int32_t OverTick() const { return _overTick; }
   uint64_t OverHash() const { return _overHash; }
@@ -123,6 +136,7 @@ private:
   void SendInput();
   void SendControl(size_t size);
   void Stop(int32_t state, std::string message);
+  void BeginNextMatch();
   void AddSound(const TFightEvent& event);
   void AddWrongSound(const TFightEvent& event);
 
@@ -135,6 +149,10 @@ private:
   int32_t _remoteDelay = 0;
 
   TFight _fight;
+  TFightState _fresh;  // the fight as a match begins
+  int32_t _match = 0;
+  bool _rematchAsked = false;
+  bool _peerRematch = false;
   std::array<TTickRecord, SESSION_RING> _ticks{};
   std::array<TInputFrame, SESSION_RING> _localFrames{};
   std::array<TInputFrame, SESSION_RING> _remoteFrames{};

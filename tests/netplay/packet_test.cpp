@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -14,6 +15,7 @@ std::vector<uint8_t> InputBytes(const TInputPacket& input) {
 
 TInputPacket FullInput() {
   TInputPacket input;
+  input.match = 201;
   input.firstTick = 1000;
   input.count = NETPLAY_MAX_FRAMES;
   for (int32_t i = 0; i < input.count; i++) {
@@ -52,6 +54,7 @@ TEST(NetplayPacket, EveryKindReadsBackAsWritten) {
   std::vector<uint8_t> input = InputBytes(FullInput());
   EXPECT_EQ(input.size(), static_cast<size_t>(NETPLAY_MAX_PACKET));
   ASSERT_TRUE(DecodePacket(input, 1000, &packet));
+  EXPECT_EQ(packet.input.match, 201);
   EXPECT_EQ(packet.input.firstTick, 1000);
   EXPECT_EQ(packet.input.count, NETPLAY_MAX_FRAMES);
   EXPECT_EQ(packet.input.frames, FullInput().frames);
@@ -63,6 +66,33 @@ TEST(NetplayPacket, EveryKindReadsBackAsWritten) {
   ASSERT_TRUE(DecodePacket({bytes.data(), EncodeQuit(7, bytes)}, 0, &packet));
   EXPECT_EQ(packet.kind, PACKET_QUIT);
   EXPECT_EQ(packet.quitReason, 7);
+
+  ASSERT_TRUE(DecodePacket({bytes.data(), EncodeRematch(3, bytes)}, 0, &packet));
+  EXPECT_EQ(packet.kind, PACKET_REMATCH);
+  EXPECT_EQ(packet.rematch, 3);
+}
+
+TEST(NetplayPacket, HeldFramesTravelAsRuns) {
+  // A guard held for 40 frames, then a punch and the guard again: three runs, whatever the count.
+  TInputPacket input = FullInput();
+  input.count = 43;
+  std::fill_n(input.frames.begin(), 40, TInputFrame{0x0004});
+  input.frames[40] = 0x0104;
+  input.frames[41] = 0x0004;
+  input.frames[42] = 0x0004;
+  std::vector<uint8_t> bytes = InputBytes(input);
+  EXPECT_EQ(bytes.size(), static_cast<size_t>(NETPLAY_MAX_PACKET - 3 * (NETPLAY_MAX_FRAMES - 3)));
+  TPacket packet;
+  ASSERT_TRUE(DecodePacket(bytes, 1000, &packet));
+  EXPECT_EQ(packet.input.count, 43);
+  EXPECT_TRUE(std::equal(input.frames.begin(), input.frames.begin() + 43, packet.input.frames.begin()));
+
+  // A run of no frames, and runs that add up to more than a message carries, are forged.
+  std::vector<uint8_t> forged = bytes;
+  forged[10] = 0;  // the first run's length
+  EXPECT_FALSE(DecodePacket(forged, 1000, &packet));
+  forged[10] = NETPLAY_MAX_FRAMES;  // 64 + 1 + 2
+  EXPECT_FALSE(DecodePacket(forged, 1000, &packet));
 }
 
 TEST(NetplayPacket, RefusesAnythingButAWholeWellFormedMessage) {
@@ -93,11 +123,11 @@ TEST(NetplayPacket, RefusesAnythingButAWholeWellFormedMessage) {
   input.frames[17] = INPUT_VALID_BITS + 1;
   EXPECT_FALSE(DecodePacket(InputBytes(input), 1000, &packet));
 
-  // No frames, or more than a message carries: the count byte forged.
+  // No runs, or more than a message carries: the count of runs forged.
   std::vector<uint8_t> forged = whole;
-  forged[6] = 0;
+  forged[7] = 0;
   EXPECT_FALSE(DecodePacket(forged, 1000, &packet));
-  forged[6] = NETPLAY_MAX_FRAMES + 1;
+  forged[7] = NETPLAY_MAX_FRAMES + 1;
   EXPECT_FALSE(DecodePacket(forged, 1000, &packet));
 
   // Another protocol's input, and kinds that do not exist.

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "app/match_simulation.h"
+#include "fight/pilot.h"
 #include "headless/netplay_match.h"
 #include "media/core/clock.h"
 #include "media/net/loopback_transport.h"
@@ -65,6 +67,54 @@ TEST_F(RollbackSession, BothMachinesSeeTheSameMatchesOverEveryLink) {
     }
     EXPECT_EQ(rollbacks > 0, test.rollsBack) << test.name << ": " << rollbacks << " rollbacks";
   }
+}
+
+// After a match each side may ask for another; the next one begins only when both have asked, on both machines
+// from the same fresh fight, and the frames still in flight from the match before do not leak into it.
+TEST_F(RollbackSession, ARematchBeginsWhenBothAskAndPlaysTheSameOnBoth) {
+  auto link = MakeLoopbackPair(Link(50, 20, 5, 1), 6);
+  TRollbackSession host(link->Host(), {});
+  TRollbackSession joiner(link->Joiner(), {.side = 1});
+  TPlayerModel newcomer = TPlayerModel::Newcomer();
+  std::array<std::unique_ptr<TPilot>, 2> pilots = {newcomer.CreatePilot(), newcomer.CreatePilot()};
+  auto frame = [&] {
+    _clock.Advance(20);
+    host.Tick(pilots[0]->Next(host.Fight(), 0));
+    joiner.Tick(pilots[1]->Next(joiner.Fight(), 1));
+  };
+  auto playToTheEnd = [&] {
+    for (int frames = 0; frames < 60000 && (host.OverTick() < 0 || joiner.OverTick() < 0); frames++) {
+      frame();
+    }
+    ASSERT_GE(host.OverTick(), 0);
+    EXPECT_EQ(host.OverTick(), joiner.OverTick());
+    EXPECT_EQ(host.OverHash(), joiner.OverHash());
+  };
+  playToTheEnd();
+  int32_t firstEnd = host.OverTick();
+
+  host.AskRematch();
+  for (int frames = 0; frames < 100; frames++) {
+    frame();
+  }
+  EXPECT_TRUE(joiner.PeerAskedRematch());
+  EXPECT_EQ(host.Match(), 0) << "one side's wish is not enough";
+  joiner.AskRematch();
+  for (int frames = 0; frames < 100; frames++) {
+    frame();
+  }
+  ASSERT_EQ(host.Match(), 1);
+  ASSERT_EQ(joiner.Match(), 1);
+  EXPECT_EQ(host.OverTick(), -1);
+  uint64_t hostHash = 0;
+  uint64_t joinerHash = 0;
+  ASSERT_TRUE(host.ConfirmedHash(20, &hostHash));
+  ASSERT_TRUE(joiner.ConfirmedHash(20, &joinerHash));
+  EXPECT_EQ(hostHash, joinerHash);
+  playToTheEnd();
+  EXPECT_NE(host.OverTick(), firstEnd) << "the second match was played anew, not the first one's end kept";
+  EXPECT_EQ(host.State(), SESSION_RUNNING);
+  EXPECT_EQ(joiner.State(), SESSION_RUNNING);
 }
 
 // A peer that speaks the protocol by hand: an honest hash for every tick but one.
@@ -195,7 +245,7 @@ TEST_F(RollbackSession, SilenceQuittingAndOtherVersionsEndTheMatchAsThePlayerIsT
     EXPECT_EQ(joiner.State(), SESSION_LEFT);
     Frame(host, joiner);
     EXPECT_EQ(host.State(), SESSION_PEER_LEFT);
-    EXPECT_EQ(host.Message(), "The other player left the match");
+    EXPECT_EQ(host.Message(), "The other player left");
   }
   {
     auto link = MakeLoopbackPair(Link(10), 5);
