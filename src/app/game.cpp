@@ -8,6 +8,7 @@
 
 #include "app/full_screen.h"
 #include "app/hud.h"
+#include "app/online_match.h"
 #include "app/versus_match.h"
 #include "controls/commands.h"
 #include "controls/control.h"
@@ -114,14 +115,15 @@ void ClosePauseMenu() {
 void Step(bool focusLost) {
   // A game left for another window stops where it is: a fight must not go on while the player is away. Nothing
   // resumes by itself when the focus comes back.
-  bool demo = Versus == VERSUS_DEMO;
+  // An online fight cannot wait for one side: it goes on, as does the computer's demonstration.
+  bool demo = Versus == VERSUS_DEMO || Versus == VERSUS_ONLINE;
   if (focusLost && !demo && (GameState == GAMESTATE_COUNTDOWN || GameState == GAMESTATE_FIGHT)) {
     OpenPauseMenu();
     return;
   }
   switch (GameState) {
     case GAMESTATE_SETUP:
-      if (Versus != VERSUS_NONE && !VersusMatch::Begun()) {
+      if ((Versus == VERSUS_PLAYERS || Versus == VERSUS_DEMO) && !VersusMatch::Begun()) {
         VersusMatch::Begin();  // its fighters stand in the ring while the menu slides away
       }
       if (MenuState == MENUSTATE_HIDDEN && Versus != VERSUS_NONE) {
@@ -149,7 +151,9 @@ void Step(bool focusLost) {
       }
       break;
     case GAMESTATE_FIGHT:
-      if (Versus != VERSUS_NONE) {
+      if (Versus == VERSUS_ONLINE) {
+        OnlineMatch::Step();
+      } else if (Versus != VERSUS_NONE) {
         if (VersusMatch::PauseHit()) {
           OpenPauseMenu();
         } else {
@@ -295,6 +299,8 @@ int32_t Frame() {
   }
   // Taken every frame, so that a loss seen in the menus is not held against a later fight.
   bool focusLost = TakeFocusLoss() != 0;
+  // The other machine goes on whatever this one shows: the connection is served every frame.
+  OnlineMatch::Frame();
   Cls();
   if (GameState > GAMESTATE_NONE) {
     DrawImageFrame(Backgrounds[static_cast<size_t>(Level)], 0, 0, 0);
@@ -334,6 +340,10 @@ int32_t Update() {
 }
 
 int32_t Draw() {
+  if (Versus == VERSUS_ONLINE) {
+    OnlineMatch::Draw();
+    return 0;
+  }
   if (Versus != VERSUS_NONE) {
     VersusMatch::Draw();
     if (GameState == GAMESTATE_PAUSED) {

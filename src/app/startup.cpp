@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "app/game.h"
+#include "app/online_match.h"
 #include "app/versus_match.h"
 #include "controls/control.h"
 #include "controls/default_bindings.h"
@@ -31,14 +32,17 @@
 #include "media/core/clock.h"
 #include "media/core/random.h"
 #include "media/core/runtime_error.h"
+#include "media/core/text.h"
 #include "media/files/stream.h"
 #include "media/graphics/image.h"
 #include "media/input/gamepad.h"
 #include "media/measure/frame_log.h"
+#include "media/net/net_address.h"
 #include "media/platform/game_folders.h"
 #include "media/platform/gl_driver.h"
 #include "media/platform/media.h"
 #include "media/platform/timer.h"
+#include "netplay/online_connection.h"
 #include "shared/game_state.h"
 #include "shared/rules.h"
 #include "shared/sounds.h"
@@ -208,7 +212,7 @@ void LoadData(TStartUpLoading& loading) {
 // The window's title and hidden pointer, which the window takes when it opens.
 void PrepareWindow() {
   HideCursor();
-  SetAppTitle(u"Morvik 1.1");
+  SetAppTitle(u"Morvik " + BytesToText(GAME_VERSION));
 }
 
 // The frame loop's beat. It starts last, with the window open and the data loaded: the timer's thread posts into
@@ -228,6 +232,8 @@ void ResetGame() {
   ResetControls();
   ForgetSideDevices();
   VersusMatch::Reset();
+  OnlineConnection::Close();
+  OnlineMatch::Reset();
   ResetGameState();
   ResetFighters();
   Menu::Reset();
@@ -245,7 +251,24 @@ void StartUp() {
   StartFrameTimer();
 }
 
-int RunGame() {
+namespace {
+
+// What the command line asks, once the settings are read: an online screen at once, or a replay.
+void FollowCommandLine(const TCommandLine& line) {
+  if (line.inputDelay >= 0) {
+    OnlineInputDelay = line.inputDelay;
+  }
+  if (line.action == TCommandLine::HOST) {
+    HostPort = line.port != 0 ? line.port : NET_DEFAULT_PORT;
+    Menu::HostOnlineNow();
+  } else if (line.action == TCommandLine::JOIN) {
+    Menu::JoinOnlineNow(line.target);
+  }
+}
+
+}  // namespace
+
+int RunGame(const TCommandLine& line) {
   FrameLogStep("main");
   std::string error;
   if (!EnterGameFolder(&error) || !StartMedia(&error)) {
@@ -257,6 +280,7 @@ int RunGame() {
     // Ended (joined) before the handler below runs and before the media layer stops, whatever happens.
     TStartUpLoading loading(true);
     LoadData(loading);
+    FollowCommandLine(line);
     PrepareWindow();
     Game::Main([&loading] {
       loading.TakeTheRest();

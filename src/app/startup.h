@@ -2,8 +2,11 @@
 // saved settings, and then the frame loop.
 #pragma once
 
-// Runs the game from start-up to its end; returns the process's exit status.
-int RunGame();
+#include "app/command_line.h"
+
+// Runs the game from start-up to its end, doing first what the command line asks; returns the process's exit
+// status.
+int RunGame(const TCommandLine& line = {});
 
 // Every floor's state back to how start-up finds it: the shared state, the controls, the fighters and the menu.
 // Start-up begins with it, and tests run between two of them.

@@ -6,8 +6,8 @@
 #include <memory>
 #include <span>
 
+#include "app/fight_view.h"
 #include "app/game.h"
-#include "app/hud.h"
 #include "controls/commands.h"
 #include "controls/control.h"
 #include "controls/side_devices.h"
@@ -41,9 +41,7 @@ constexpr int32_t kDemoResultTicks = 3 * kTicksPerSecond;
 constexpr int32_t kResultLockTicks = 2 * kTicksPerSecond;
 // The roster's levels whose computer opponents fight the demonstration: 5 and 8.
 constexpr std::array<int32_t, 2> kDemoLevels = {4, 7};
-constexpr int32_t kNameY = 52;
 constexpr int32_t kResultRowY[2] = {174, 222};
-constexpr int32_t kPromptY = 132;
 
 // Made once: a match starts by loading the state of a new fight, so the frame loop allocates nothing.
 std::unique_ptr<TFight> fight;
@@ -88,23 +86,8 @@ void PlayEvents(std::span<const TFightEvent> events) {
   }
 }
 
-void DrawNames() {
-  if (SmallFont == nullptr) {
-    return;
-  }
-  bool demo = Versus == VERSUS_DEMO;
-  SmallFont->Draw(demo ? u"CPU 1" : u"P1", 10, kNameY, ALIGN_LEFT, ALIGN_TOP);
-  SmallFont->Draw(demo ? u"CPU 2" : u"P2", 390, kNameY, ALIGN_RIGHT, ALIGN_TOP);
-  if (demo) {
-    SmallFont->Draw(u"Demonstration: press any key", 200, kNameY, ALIGN_CENTER, ALIGN_TOP);
-  }
-}
-
 void DrawResult() {
-  int32_t winner = fight->Winner();
-  TShortText text(u"Player ");
-  text.Add(winner + 1).Add(u" wins ").Add(fight->RoundsWon(winner)).Add(u":").Add(fight->RoundsWon(1 - winner));
-  Game::Info(text.View());
+  DrawFightResult(*fight);
   if (Versus != VERSUS_PLAYERS) {
     return;
   }
@@ -120,36 +103,12 @@ void DrawResult() {
 }
 
 void DrawMessages() {
-  int32_t ticks = fight->PhaseTicks();
-  switch (fight->Phase()) {
-    case FIGHT_COUNTDOWN: {
-      if (fight->Round() == 1 && Versus == VERSUS_PLAYERS) {
-        DrawVersusCard(CARD_COUNTDOWN);
-      }
-      // "Round n" for two seconds, then 3, 2, 1.
-      int32_t n = 5 - ticks / kTicksPerSecond;
-      if (n > 3) {
-        Game::Info(TShortText(u"Round ").Add(fight->Round()).View());
-      } else if (n > 0) {
-        Game::Info(TShortText().Add(n).View());
-      }
-      break;
-    }
-    case FIGHT_ROUND:
-      if (ticks < kTicksPerSecond) {
-        Game::Info(u"FIGHT!");
-      }
-      break;
-    case FIGHT_WAIT:
-      if (SmallFont != nullptr && Versus == VERSUS_PLAYERS) {
-        SmallFont->Draw(u"Either player: a punch goes on", 200, kPromptY, ALIGN_CENTER, ALIGN_TOP);
-      }
-      break;
-    case FIGHT_OVER:
-      DrawResult();
-      break;
-    default:
-      break;
+  if (fight->Phase() == FIGHT_COUNTDOWN && fight->Round() == 1 && Versus == VERSUS_PLAYERS) {
+    DrawVersusCard(CARD_COUNTDOWN);
+  }
+  DrawFightMessages(*fight, Versus == VERSUS_PLAYERS ? u"Either player: a punch goes on" : u"");
+  if (fight->Phase() == FIGHT_OVER) {
+    DrawResult();
   }
 }
 
@@ -229,11 +188,11 @@ void Draw() {
   if (fight == nullptr) {
     return;
   }
-  int32_t now = fight->Now();
-  fight->Fighter(0).DrawAt(now);
-  fight->Fighter(1).DrawAt(now);
-  DrawHud(fight->Fighter(0), fight->Fighter(1), fight->RoundsWon(0), fight->RoundsWon(1));
-  DrawNames();
+  if (Versus == VERSUS_DEMO) {
+    DrawFightView(*fight, u"CPU 1", u"CPU 2", u"Demonstration: press any key");
+  } else {
+    DrawFightView(*fight, u"P1", u"P2");
+  }
   if (GameState == GAMESTATE_FIGHT) {
     DrawMessages();
   }

@@ -8,6 +8,7 @@
 #include "media/graphics/image.h"
 #include "media/input/input.h"
 #include "media/input/key_codes.h"
+#include "media/net/net_address.h"
 #include "shared/game_state.h"
 #include "shared/rules.h"
 #include "shared/sounds.h"
@@ -27,6 +28,8 @@ int32_t KeyScroll = 0;
 int32_t PadScroll = 0;
 int32_t ControlsPlayer = 0;
 int32_t QuitRequested = 0;
+uint16_t HostPort = NET_DEFAULT_PORT;
+std::u16string OnlineNotice;
 
 namespace {
 
@@ -93,6 +96,15 @@ void DrawScreen() {
       break;
     case MENU_VERSUS:
       Menu::VersusMenu();
+      break;
+    case MENU_VERSUS_MODES:
+      Menu::VersusModesMenu();
+      break;
+    case MENU_HOST_ONLINE:
+      Menu::HostOnlineMenu();
+      break;
+    case MENU_JOIN_ONLINE:
+      Menu::JoinOnlineMenu();
       break;
     default:
       break;
@@ -166,6 +178,8 @@ void Reset() {
   PadScroll = 0;
   ControlsPlayer = 0;
   QuitRequested = 0;
+  HostPort = NET_DEFAULT_PORT;
+  OnlineNotice.clear();
   ResetGuidance();
 }
 

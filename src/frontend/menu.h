@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 class TImage;
@@ -16,8 +17,11 @@ enum : int32_t {
   MENU_KEYBOARD = 2,
   MENU_GAMEPAD = 3,
   MENU_TOURNAMENT = 4,
-  MENU_CONTROLS = 5,  // each player's keyboard and gamepad
-  MENU_VERSUS = 6,    // two players join a match
+  MENU_CONTROLS = 5,      // each player's keyboard and gamepad
+  MENU_VERSUS = 6,        // two players at this machine join a match
+  MENU_VERSUS_MODES = 7,  // a match of two here, or online
+  MENU_HOST_ONLINE = 8,   // waiting for the other player to join this machine
+  MENU_JOIN_ONLINE = 9,   // the address of the other player's machine
 };
 
 // Menu states.
@@ -45,6 +49,10 @@ extern int32_t KeyScroll;       // first visible row of the keyboard list
 extern int32_t PadScroll;       // first visible row of the gamepad list
 extern int32_t ControlsPlayer;  // 0 or 1: whose bindings the keyboard and gamepad screens show
 extern int32_t QuitRequested;   // set by "Quit": the frame loop ends after this frame
+extern uint16_t HostPort;       // the UDP port "Host online" listens on
+// Why the last online match or attempt ended ("The other player left"), shown on the versus screens; empty for
+// none.
+extern std::u16string OnlineNotice;
 
 namespace Menu {
 
@@ -79,6 +87,13 @@ int32_t KeyboardMenu();
 int32_t GamepadMenu();
 int32_t ControlsMenu();
 int32_t VersusMenu();
+int32_t VersusModesMenu();
+int32_t HostOnlineMenu();
+int32_t JoinOnlineMenu();
+// The host screen, hosting on HostPort at once (the command line's --host).
+void HostOnlineNow();
+// The join screen with address in its field, joining it at once (the command line's --join).
+void JoinOnlineNow(std::string_view address);
 // A new gamepad binding for the first pad input found pressed since the wait began, or null.
 std::shared_ptr<class TControl> _ScanPads();
 // Remembers where every pad axis rests as a wait for a new gamepad input begins.

@@ -75,8 +75,8 @@ int32_t MainMenu() {
     StartTrainingMatch();
   }
   if (Button(u"Versus", kRowY[2], MainCursor == 2) != 0) {
-    ResetSideDevices();
-    ShowScreen(MENU_VERSUS);
+    OnlineNotice.clear();
+    ShowScreen(MENU_VERSUS_MODES);
   }
   if (Button(u"Controls", kRowY[3], MainCursor == 3) != 0) {
     ShowScreen(MENU_CONTROLS);

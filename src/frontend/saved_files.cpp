@@ -4,8 +4,8 @@
 //
 // What came later was added after what was there: the full-screen switch as line 17 (a file of 16 lines reads as
 // a window), then player 2's six keys (no Pause: Escape is both players'), player 2's seven pad bindings and the
-// ring, lines 18 to 31 (a file without them gives player 2 the defaults). A reader that knows fewer lines ignores
-// the rest.
+// ring, lines 18 to 31 (a file without them gives player 2 the defaults), then the online screens' input delay and
+// the address last joined, lines 32 and 33. A reader that knows fewer lines ignores the rest.
 //
 // Both are plain text with CR LF lines. They are written whole each time, through a temporary file that replaces
 // the old one only once it is on the disk, so a crash or a power cut never leaves half a file.
@@ -27,6 +27,7 @@
 #include "media/platform/game_folders.h"
 #include "media/platform/media.h"
 #include "shared/game_state.h"
+#include "shared/rules.h"
 
 namespace {
 
@@ -36,6 +37,27 @@ constexpr int32_t kFullScreenLine = 2 + 2 * COMMAND_COUNT;  // line 17, counted 
 constexpr int32_t kPlayer2KeysLine = kFullScreenLine + 1;
 constexpr int32_t kPlayer2PadLine = kPlayer2KeysLine + COMMAND_PAUSE;
 constexpr int32_t kVersusRingLine = kPlayer2PadLine + COMMAND_COUNT;
+constexpr int32_t kInputDelayLine = kVersusRingLine + 1;
+constexpr int32_t kAddressLine = kInputDelayLine + 1;
+// An address is a host name or a dotted address with a port: a longer line, or one with other characters, was not
+// written by the game and is not offered to the player.
+constexpr size_t kLongestAddress = 80;
+
+std::string ReadAddress(const std::u16string& line) {
+  if (line.size() > kLongestAddress) {
+    return {};
+  }
+  std::string address;
+  for (char16_t c : line) {
+    bool allowed = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'.' ||
+                   c == u'-' || c == u':' || c == u'_';
+    if (!allowed) {
+      return {};
+    }
+    address.push_back(static_cast<char>(c));
+  }
+  return address;
+}
 
 enum : int32_t {
   PAD_KIND_BUTTON = 0,
@@ -131,6 +153,10 @@ void ReadSettings() {
       ReadPadBinding(PadBindings2, i - kPlayer2PadLine, line);
     } else if (i == kVersusRingLine) {
       VersusRing = std::clamp(TextToInt(line), 0, LEVEL_COUNT - 1);
+    } else if (i == kInputDelayLine) {
+      OnlineInputDelay = std::clamp(TextToInt(line), 0, ONLINE_MAX_INPUT_DELAY);
+    } else if (i == kAddressLine) {
+      OnlineAddress = ReadAddress(line);
     }
   }
   stream->Close();
@@ -174,6 +200,8 @@ std::vector<std::u16string> SettingsLines() {
     lines.push_back(PadLine(*binding));
   }
   lines.push_back(IntToText(VersusRing));
+  lines.push_back(IntToText(OnlineInputDelay));
+  lines.push_back(BytesToText(OnlineAddress));
   return lines;
 }
 

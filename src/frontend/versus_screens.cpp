@@ -127,12 +127,11 @@ int32_t VersusMenu() {
   DrawRing();
   if (SmallFont != nullptr) {
     SmallFont->Draw(u"Ring " + IntToText(VersusRing + 1), 200, kRingCaptionY, ALIGN_CENTER, ALIGN_CENTER);
-    SmallFont->Draw(u"Left, Right: ring. Left hand: leave. Esc: back.", 200, kHelpY, ALIGN_CENTER,
-                    ALIGN_CENTER);
+    SmallFont->Draw(u"Left, Right: ring. Left hand: leave. Esc: back.", 200, kHelpY, ALIGN_CENTER, ALIGN_CENTER);
   }
   if (Back() != 0) {
     ResetSideDevices();
-    ShowScreen(MENU_MAIN);
+    ShowScreen(MENU_VERSUS_MODES);
   } else if (SideDevices[0].kind != DEVICE_NONE && SideDevices[1].kind != DEVICE_NONE && MenuState == MENUSTATE_SHOWN) {
     StartVersusMatch(VERSUS_PLAYERS, VersusRing);
   }

@@ -130,6 +130,7 @@ size_t EncodeHello(const THelloPacket& hello, std::span<uint8_t> out) {
   TWriter writer(out);
   Header(writer, PACKET_HELLO);
   writer.U8(static_cast<uint32_t>(std::clamp(hello.inputDelay, 0, 255)));
+  writer.U8(hello.ring);
   writer.U64(hello.rulesHash);
   uint8_t length = std::min<uint8_t>(hello.versionLength, NETPLAY_VERSION_BYTES);
   writer.U8(length);
@@ -205,6 +206,7 @@ bool DecodePacket(std::span<const uint8_t> bytes, int32_t presentTick, TPacket* 
   switch (packet->kind) {
     case PACKET_HELLO:
       packet->hello.inputDelay = static_cast<int32_t>(reader.U8());
+      packet->hello.ring = static_cast<uint8_t>(reader.U8());
       packet->hello.rulesHash = reader.U64();
       valid = ReadVersion(reader, &packet->hello.version, &packet->hello.versionLength);
       break;

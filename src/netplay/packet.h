@@ -3,7 +3,7 @@
 // its kind, carries a frame with bits no pad can press or names ticks far beyond the present is refused whole.
 //
 //   byte 0   protocol version (NETPLAY_PROTOCOL)      byte 1   kind (PACKET_*)
-//   HELLO    u8 input delay, u64 rules hash, u8 n, n bytes of the game's version (n <= NETPLAY_VERSION_BYTES)
+//   HELLO    u8 input delay, u8 ring, u64 rules hash, u8 n, n bytes of the game's version (n <= NETPLAY_VERSION_BYTES)
 //   ANSWER   u8 verdict (ANSWER_*), u8 n, n bytes of the answering game's version
 //   INPUT    u8 match, i32 first tick, u8 runs, runs of (u16 frame, u8 length) whose lengths add up to
 //            1..NETPLAY_MAX_FRAMES, i32 ack (remote ticks received), i32 hashed tick (-1 for none), u64 its hash,
@@ -37,6 +37,7 @@ enum : uint8_t { ANSWER_ACCEPTED = 0, ANSWER_OTHER_VERSION = 1, ANSWER_OTHER_RUL
 
 struct THelloPacket {
   int32_t inputDelay = 0;
+  uint8_t ring = 0;  // the ring the sender would fight in; the host's is the one both do
   uint64_t rulesHash = 0;
   uint8_t versionLength = 0;
   std::array<char, NETPLAY_VERSION_BYTES> version{};

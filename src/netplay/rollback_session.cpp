@@ -14,6 +14,22 @@ constexpr TInputFrame kHitBits = INPUT_VALID_BITS & ~kHeldBits;
 constexpr int32_t kSyncWaitSpacing = 10;
 constexpr int32_t kTickMillis = 20;
 
+// Why a connection ended before the match began, as the player who tried to join reads it.
+std::string JoinFailure(int32_t reason) {
+  switch (reason) {
+    case NET_REASON_BUSY:
+      return "That game already has its two players";
+    case NET_REASON_TIMEOUT:
+      return "No game answered at that address";
+    case NET_REASON_UNREACHABLE:
+      return "The network cannot reach that address";
+    case NET_REASON_NO_SUCH_HOST:
+      return "No machine is known by that name";
+    default:
+      return "The other player left";
+  }
+}
+
 bool SameSound(const TFightEvent& a, const TFightEvent& b) {
   return a.tick == b.tick && a.kind == b.kind && a.sound == b.sound && a.fighter == b.fighter;
 }
@@ -46,6 +62,11 @@ void TRollbackSession::Tick(TInputFrame local) {
   }
   if (_rematchAsked && _peerRematch && _state == SESSION_RUNNING) {
     BeginNextMatch();
+  }
+  if (_state == SESSION_HANDSHAKE && !_transport.Connected()) {
+    // A host waits for its joiner as long as the player likes; a join that gets no answer is the transport's to
+    // give up on. Silence counts from the connection on.
+    _lastHeard = ElapsedMillis();
   }
   if (_state == SESSION_RUNNING || _state == SESSION_INTERRUPTED || _state == SESSION_HANDSHAKE) {
     int32_t silent = DiffMillis(ElapsedMillis(), _lastHeard);
@@ -176,7 +197,7 @@ void TRollbackSession::Receive() {
         SendHello();
       }
     } else if (event.kind == NET_EVENT_DISCONNECTED) {
-      Stop(SESSION_PEER_LEFT, "The other player left");
+      Stop(SESSION_PEER_LEFT, _state == SESSION_HANDSHAKE ? JoinFailure(event.reason) : "The other player left");
       return;
     } else if (event.kind == NET_EVENT_RECEIVED) {
       TPacket packet;
@@ -259,7 +280,9 @@ void TRollbackSession::HandleHello(const TPacket& packet) {
     return;
   }
   _remoteDelay = hello.inputDelay;
+  _peerRing = hello.ring;
   _state = SESSION_RUNNING;
+  _began = true;
 }
 
 void TRollbackSession::HandleInput(const TInputPacket& input) {
@@ -386,6 +409,7 @@ bool TRollbackSession::TimeSyncWait() {
 void TRollbackSession::SendHello() {
   THelloPacket hello;
   hello.inputDelay = _config.inputDelay;
+  hello.ring = static_cast<uint8_t>(_config.ring);
   hello.rulesHash = _config.rulesHash;
   FillVersion(_config.version, &hello.version, &hello.versionLength);
   SendControl(EncodeHello(hello, _buffer));

@@ -16,12 +16,13 @@
 
 #include "fight/fight.h"
 #include "netplay/packet.h"
+#include "shared/rules.h"
 
 class TNetTransport;
 
 inline constexpr int32_t SESSION_RING = 128;  // ticks of history kept; a power of two
 inline constexpr int32_t SESSION_MAX_PREDICTION = 8;
-inline constexpr int32_t SESSION_MAX_INPUT_DELAY = 4;
+inline constexpr int32_t SESSION_MAX_INPUT_DELAY = ONLINE_MAX_INPUT_DELAY;
 inline constexpr int32_t SESSION_INTERRUPT_MILLIS = 500;
 inline constexpr int32_t SESSION_GONE_MILLIS = 5000;
 // Sounds of one frame: a rollback may replay several ticks' worth.
@@ -38,10 +39,11 @@ enum : int32_t {
 };
 
 struct TSessionConfig {
-  int32_t side = 0;                  // 0 the host (the left fighter), 1 the joiner
-  int32_t inputDelay = 1;            // 0..SESSION_MAX_INPUT_DELAY ticks
-  std::string_view version = "1.1";  // the game's, as players read it; kept as a view, so it must outlive the session
-  uint64_t rulesHash = 0;            // FightRulesHash() of this build; the session asks for it when 0
+  int32_t side = 0;                         // 0 the host (the left fighter), 1 the joiner
+  int32_t inputDelay = 1;                   // 0..SESSION_MAX_INPUT_DELAY ticks
+  std::string_view version = GAME_VERSION;  // as players read it; a view, so it must outlive the session
+  int32_t ring = 0;                         // the host's ring is the one both fight in (it is only drawn)
+  uint64_t rulesHash = 0;                   // FightRulesHash() of this build; the session asks for it when 0
 };
 
 // What the network line of the fight shows, and what the soak adds up.
@@ -77,9 +79,15 @@ public:
   int32_t Match() const { return _match; }
 
   int32_t State() const { return _state; }
+  // 0 on the host's machine (the left fighter), 1 on the joiner's.
+  int32_t Side() const { return _config.side; }
+  // Whether the handshake succeeded: the match began, whatever happened since.
+  bool Began() const { return _began; }
   // Why the session stopped, as the player reads it; empty while it runs.
   const std::string& Message() const { return _message; }
   int32_t DesyncTick() const { return _desyncTick; }
+  // The ring both fight in: the host's, which the joiner learns from its hello.
+  int32_t Ring() const { return _config.side == 0 ? _config.ring : _peerRing; }
 
   const TFight& Fight() const { return _fight; }
   // Ticks whose inputs both sides know and that were played on them: final on both machines.
@@ -146,7 +154,9 @@ private:
   std::string _message;
   int32_t _desyncTick = -1;
   bool _helloSent = false;
+  bool _began = false;
   int32_t _remoteDelay = 0;
+  int32_t _peerRing = 0;
 
   TFight _fight;
   TFightState _fresh;  // the fight as a match begins

@@ -29,6 +29,8 @@ int32_t Level = 0;
 int32_t Training = 0;
 int32_t Versus = VERSUS_NONE;
 int32_t VersusRing = 0;
+int32_t OnlineInputDelay = 1;
+std::string OnlineAddress;
 int32_t RoundWinner = 0;
 int32_t GameState = 0;
 int32_t StateTime = 0;
@@ -64,6 +66,8 @@ void ResetGameState() {
   Training = 0;
   Versus = VERSUS_NONE;
   VersusRing = 0;
+  OnlineInputDelay = 1;
+  OnlineAddress.clear();
   RoundWinner = 0;
   GameState = 0;
   StateTime = 0;

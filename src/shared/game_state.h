@@ -97,9 +97,13 @@ extern int32_t Level;     // 0..9: the background and the Progress slot of the m
 extern int32_t Training;  // 1 in a training match
 // What kind of match is played: none of two players, two players, or the computer against itself on the main
 // screen (the demonstration, left at any input).
-enum : int32_t { VERSUS_NONE = 0, VERSUS_PLAYERS = 1, VERSUS_DEMO = 2 };
+// An online match is one of two players on two machines, this one playing one side.
+enum : int32_t { VERSUS_NONE = 0, VERSUS_PLAYERS = 1, VERSUS_DEMO = 2, VERSUS_ONLINE = 3 };
 extern int32_t Versus;
-extern int32_t VersusRing;   // 0..9: the background of the next match of two players, as last chosen
+extern int32_t VersusRing;  // 0..9: the background of the next match of two players, as last chosen
+// The online screens' choices, remembered: the input delay in ticks (0..4) and the address last joined.
+extern int32_t OnlineInputDelay;
+extern std::string OnlineAddress;
 extern int32_t RoundWinner;  // winner of the last finished round: 0 player, 1 opponent, -1 both down
 extern int32_t GameState;    // the match loop's state, 0..7
 extern int32_t StateTime;    // clock reading when the current countdown or round-over pause began

@@ -4,6 +4,14 @@
 
 #include <cstdint>
 
+// The game's version as players read it: in the window's title, and told to the other machine of an online
+// match, which refuses a game of another version.
+inline constexpr const char* GAME_VERSION = "1.1";
+
+// An online match delays each player's own inputs by 0 to this many ticks, as they choose: a delay hides the
+// trip to the other machine, so that its guesses of their inputs are seldom wrong.
+inline constexpr int32_t ONLINE_MAX_INPUT_DELAY = 4;
+
 // All game drawing is in a logical screen of this size, whatever the window's.
 constexpr int32_t SCREEN_WIDTH = 400;
 constexpr int32_t SCREEN_HEIGHT = 300;

@@ -32,17 +32,23 @@ int32_t PlaySfx(int32_t index) {
 }
 
 int32_t PlayFightSoundVariant(int32_t kind, int32_t variant, float volume) {
-  if (SoundOn == 0 || kind < 0 || kind >= FIGHT_SOUND_KINDS) {
-    return 0;
+  StartFightSound(kind, variant, volume);
+  return 0;
+}
+
+std::shared_ptr<TChannel> StartFightSound(int32_t kind, int32_t variant, float volume) {
+  if (SoundOn == 0 || kind < 0 || kind >= FIGHT_SOUND_KINDS || variant < 0) {
+    return nullptr;
   }
   const std::shared_ptr<TSound>& sound =
       FightSounds[static_cast<size_t>(kind)][static_cast<size_t>(variant % FIGHT_SOUND_VARIANTS)];
-  if (sound != nullptr) {
-    std::shared_ptr<TChannel> channel = AllocChannel();
-    channel->SetVolume(volume);
-    sound->Play(channel);
+  if (sound == nullptr) {
+    return nullptr;
   }
-  return 0;
+  std::shared_ptr<TChannel> channel = AllocChannel();
+  channel->SetVolume(volume);
+  sound->Play(channel);
+  return channel;
 }
 
 int32_t PlayFightSound(int32_t kind, float volume) {

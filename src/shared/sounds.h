@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+
+class TChannel;
 
 // Plays numbered effect index on a new channel, when sound is on.
 int32_t PlaySfx(int32_t index);
@@ -13,6 +16,9 @@ int32_t PlayFightSound(int32_t kind, float volume);
 // Plays the given variant (0..3, taken modulo 4) of a fight sound kind, drawing nothing at random: a match of two
 // players chooses its variants from the match itself, so both machines of a match over the network hear the same.
 int32_t PlayFightSoundVariant(int32_t kind, int32_t variant, float volume);
+// The same, giving the channel it plays on (null when nothing plays), so that a sound an online match's corrected
+// fight does not have can be stopped.
+std::shared_ptr<TChannel> StartFightSound(int32_t kind, int32_t variant, float volume);
 
 // Chooses the first audio driver present of "SoftMix DirectSound", "SoftMix Multimedia", "SoftMix" and "Null",
 // then loads every effect, whether or not sound is on: SelectGameAudioDriver, then LoadSoundEffects.

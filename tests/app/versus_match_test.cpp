@@ -72,6 +72,9 @@ protected:
     MainCursor = 2;
     Tap(KEY_ENTER);
     RunFrame();
+    ASSERT_EQ(MenuScreen, MENU_VERSUS_MODES);
+    Tap(KEY_ENTER);  // "Two players here"
+    RunFrame();
     ASSERT_EQ(MenuScreen, MENU_VERSUS);
   }
   // The attacker walks in, then guards high and punches (a guard held stops a walk), over and over until the

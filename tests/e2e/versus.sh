@@ -17,6 +17,9 @@ wait_for_menu_row training-row 78 || fail "the main menu's cursor does not move"
 keys Down
 wait_for_menu_row versus-row 126 || fail "the main menu's cursor does not reach Versus"
 keys Return
+# The versus screen: a match here, or online; "Two players here" is the first row.
+wait_for_pixel modes 5 30 "0,255,0" || fail "Versus opens no versus screen"
+keys Return
 # The join screen: "Player 1" and "Player 2" over their halves, nobody joined yet (no device named in yellow).
 wait_for_count join 40 60 120 20 255,255,255 "-gt 20" || fail "Versus opens no join screen"
 [[ $(count_colour join 20 88 360 16 255,255,0) -eq 0 ]] || fail "a side is joined before anyone pressed a key"

@@ -66,7 +66,7 @@ TEST_F(MenuKeysTest, EscapeGoesBackFromEveryScreenSavingWhereBackSaves) {
     int32_t screen;
     bool saves;
   };
-  for (TScreen screen : {TScreen{0, MENU_TOURNAMENT, false}, TScreen{2, MENU_VERSUS, false},
+  for (TScreen screen : {TScreen{0, MENU_TOURNAMENT, false}, TScreen{2, MENU_VERSUS_MODES, false},
                          TScreen{3, MENU_CONTROLS, false}, TScreen{4, MENU_SETTINGS, true}}) {
     std::filesystem::remove(dir.path() / "bin/settings.dat");
     Open(screen.mainRow);

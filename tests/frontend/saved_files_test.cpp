@@ -14,6 +14,7 @@
 #include "controls/default_bindings.h"
 #include "frontend/menu.h"
 #include "shared/game_state.h"
+#include "shared/rules.h"
 #include "support/captured_warnings.h"
 #include "support/game_fixture.h"
 #include "support/game_folder.h"
@@ -42,18 +43,20 @@ const std::string kPlayer2Lines =
     "38\r\n40\r\n37\r\n39\r\n163\r\n161\r\n"
     "1 -1 0 0 0.00000000\r\n1 -1 0 0 0.500000000\r\n1 -1 0 0 0.750000000\r\n1 -1 0 0 0.250000000\r\n"
     "0 -1 1 0 0.00000000\r\n0 -1 2 0 0.00000000\r\n0 -1 9 0 0.00000000\r\n0\r\n";
-// ... and the full-screen switch after them, then player 2's.
-const std::string kDefaults = kDefaultLines + "0\r\n" + kPlayer2Lines;
+// The online screens' input delay and the address last joined (none yet).
+const std::string kOnlineLines = "1\r\n\r\n";
+// ... and the full-screen switch after them, then player 2's, then the online screens'.
+const std::string kDefaults = kDefaultLines + "0\r\n" + kPlayer2Lines + kOnlineLines;
 
 }  // namespace
 
-TEST_F(SavedFilesTest, TheDefaultsAreWrittenAsThirtyOneCrLfLines) {
+TEST_F(SavedFilesTest, TheDefaultsAreWrittenAsThirtyThreeCrLfLines) {
   Menu::Save();
   EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaults);
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "bin/settings.dat.new"));
   FullScreen = 1;
   Menu::Save();
-  EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaultLines + "1\r\n" + kPlayer2Lines);
+  EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaultLines + "1\r\n" + kPlayer2Lines + kOnlineLines);
 }
 
 TEST_F(SavedFilesTest, AFileFromBeforeTheFullScreenLineReadsAsAWindowAndTheSameAsEver) {
@@ -69,7 +72,7 @@ TEST_F(SavedFilesTest, AFileFromBeforeTheFullScreenLineReadsAsAWindowAndTheSameA
   EXPECT_EQ(KeyBindings[COMMAND_RIGHT_HAND]->key, 'K');
   EXPECT_EQ(PadBindings[COMMAND_PAUSE]->key, 9);
   Menu::Save();
-  EXPECT_EQ(dir.Read("bin/settings.dat"), before + "0\r\n" + kPlayer2Lines);
+  EXPECT_EQ(dir.Read("bin/settings.dat"), before + "0\r\n" + kPlayer2Lines + kOnlineLines);
 }
 
 TEST_F(SavedFilesTest, PlayerTwosLinesReadBackAndAKeyPlayerOneHasIsNotDoubled) {
@@ -107,6 +110,31 @@ TEST_F(SavedFilesTest, PlayerTwosLinesReadBackAndAKeyPlayerOneHasIsNotDoubled) {
   EXPECT_EQ(VersusRing, 9);
 }
 
+// The online screens' choices come back as saved; a delay out of range is kept within it, and an address line the
+// game cannot have written (too long, or with characters no address holds) is not offered to the player.
+TEST_F(SavedFilesTest, TheOnlineChoicesComeBackAndAForeignAddressDoesNot) {
+  OnlineInputDelay = 3;
+  OnlineAddress = "ringside.example.org:7700";
+  Menu::Save();
+  ResetGame();
+  InstallDefaultBindings(-1);
+  Menu::Load();
+  EXPECT_EQ(OnlineInputDelay, 3);
+  EXPECT_EQ(OnlineAddress, "ringside.example.org:7700");
+
+  std::string file = kDefaultLines + "0\r\n" + kPlayer2Lines;
+  for (const char* address : {"evil\x1b[2Jhost", "a b", "\xff\xfe", "x/../y"}) {
+    dir.Write("bin/settings.dat", file + "9\r\n" + address + "\r\n");
+    Menu::Load();
+    EXPECT_EQ(OnlineInputDelay, ONLINE_MAX_INPUT_DELAY);
+    EXPECT_EQ(OnlineAddress, "") << address;
+  }
+  dir.Write("bin/settings.dat", file + "-2\r\n" + std::string(81, 'a') + "\r\n");
+  Menu::Load();
+  EXPECT_EQ(OnlineInputDelay, 0);
+  EXPECT_EQ(OnlineAddress, "");
+}
+
 TEST_F(SavedFilesTest, LineSeventeenIsFullScreenOnlyWhenItReadsOne) {
   struct TCase {
     const char* line;
@@ -138,7 +166,7 @@ TEST_F(SavedFilesTest, TheFullScreenSaveSetsItsLineAndKeepsTheOthersAsTheFileHas
   // No file yet: the game's settings as they are.
   FullScreen = 1;
   Menu::SaveFullScreen();
-  EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaultLines + "1\r\n" + kPlayer2Lines);
+  EXPECT_EQ(dir.Read("bin/settings.dat"), kDefaultLines + "1\r\n" + kPlayer2Lines + kOnlineLines);
 
   // A change still pending on the settings screen is not saved by the switch, and a file from before gains the
   // line without losing any of its own.
@@ -153,8 +181,8 @@ TEST_F(SavedFilesTest, TheFullScreenSaveSetsItsLineAndKeepsTheOthersAsTheFileHas
   std::string written = dir.Read("bin/settings.dat");
   EXPECT_EQ(written.substr(0, 6), "0\r\n4\r\n");
   EXPECT_NE(written.find("\r\n1 0 0 0 0.500000000\r\n"), std::string::npos);
-  EXPECT_EQ(written.substr(written.size() - kPlayer2Lines.size() - 3, 3), "1\r\n");
-  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 31);
+  EXPECT_EQ(written.substr(written.size() - kPlayer2Lines.size() - kOnlineLines.size() - 3, 3), "1\r\n");
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 33);
 
   // A short file gets the rest from the game.
   dir.Write("bin/settings.dat", "0\n3\n");
@@ -162,8 +190,8 @@ TEST_F(SavedFilesTest, TheFullScreenSaveSetsItsLineAndKeepsTheOthersAsTheFileHas
   Menu::SaveFullScreen();
   written = dir.Read("bin/settings.dat");
   EXPECT_EQ(written.substr(0, 6), "0\r\n3\r\n");
-  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 31);
-  EXPECT_EQ(written.substr(written.size() - kPlayer2Lines.size() - 3, 3), "0\r\n");
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 33);
+  EXPECT_EQ(written.substr(written.size() - kPlayer2Lines.size() - kOnlineLines.size() - 3, 3), "0\r\n");
 }
 
 TEST_F(SavedFilesTest, EveryKindOfBindingReadsBackAsItWasWritten) {

@@ -42,7 +42,7 @@ TEST(NetplayPacket, EveryKindReadsBackAsWritten) {
   EXPECT_EQ(packet.hello.rulesHash, hello.rulesHash);
   EXPECT_EQ(packet.hello.Version(), "1.1");
   // Little-endian whatever the machine: the rules hash's lowest byte comes first.
-  EXPECT_EQ(bytes[3], 0x10);
+  EXPECT_EQ(bytes[4], 0x10);
 
   TAnswerPacket answer;
   answer.verdict = ANSWER_OTHER_VERSION;
@@ -150,7 +150,7 @@ TEST(NetplayPacket, AnotherProtocolsHelloStillTellsItsVersion) {
   EXPECT_EQ(packet.protocol, NETPLAY_PROTOCOL + 1);
   EXPECT_EQ(packet.hello.Version(), "2.0");
   // A version longer than the field is refused, not read past.
-  bytes[11] = NETPLAY_VERSION_BYTES + 1;
+  bytes[12] = NETPLAY_VERSION_BYTES + 1;
   EXPECT_FALSE(DecodePacket(bytes, 0, &packet));
 }
 

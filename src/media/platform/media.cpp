@@ -147,3 +147,13 @@ void EndForkedCopiesAtExit() {
   gameProcess = getpid();
   on_exit(EndForkedCopy, nullptr);
 }
+
+std::string ClipboardText() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_HasClipboardText() == SDL_FALSE) {
+    return {};
+  }
+  char* text = SDL_GetClipboardText();
+  std::string copy = text != nullptr ? text : "";
+  SDL_free(text);
+  return copy;
+}

@@ -19,6 +19,9 @@ void StopMedia();
 void SetAppTitle(std::u16string_view title);
 const std::u16string& AppTitle();
 
+// The text on the desktop's clipboard (UTF-8), empty when there is none or no window system.
+std::string ClipboardText();
+
 // Hides the mouse pointer while it is over the game's window.
 void HideCursor();
 bool CursorHidden();

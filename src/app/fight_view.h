@@ -1,0 +1,17 @@
+// What a match of two shows of its fight, whoever steps it: two players here, the computer's demonstration, an
+// online session or a replay: the fighters, the bars with the sides' names, and the messages of its phases.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+class TFight;
+
+// The fighters, the bars and score, and each side's name under its bars; a caption between them when given.
+void DrawFightView(const TFight& fight, std::u16string_view leftName, std::u16string_view rightName,
+                   std::u16string_view caption = {});
+// "Round n", the count and "FIGHT!", and after a knockout the prompt (when given) to go on. Nothing once the
+// match is over: see DrawFightResult.
+void DrawFightMessages(const TFight& fight, std::u16string_view goOnPrompt);
+// "Player 2 wins 3:0".
+void DrawFightResult(const TFight& fight);
