@@ -40,7 +40,7 @@ TSAN_OPTIONS="suppressions=$PWD/tests/support/tsan.supp" \
 # every input that ever found a fault) and then new inputs. tools/reliability/report.sh runs them long.
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
-for target in settings progress roster key_captions font_metrics png ogg netplay_packet; do
+for target in settings progress roster key_captions font_metrics png ogg netplay_packet replay; do
   status=0
   tests/fuzz/run_fuzzer.sh build/fuzz "$target" -max_total_time=4 >"build/fuzz/smoke-$target.log" 2>&1 || status=$?
   grep -E '^#[0-9]+.*DONE' "build/fuzz/smoke-$target.log" | sed "s/^/fuzz_$target: /"

@@ -43,6 +43,16 @@ def text_seeds():
     write("font_metrics", "negative", " ".join("-40" for _ in range(261)) + "\n")
 
 
+def replay_seeds():
+    head = "morvik replay 1\nversion 1.1\nrules 3f2a9c0d11e47b65\n"
+    body = "".join("frames %d %04x %04x\n" % (60 + 7 * i, (i * 0x81) & 0x3FFF, (i * 0x1102) & 0x3FFF) +
+                   ("hash %d %016x\n" % (59 + 60 * i, 0x9E3779B97F4A7C15 * (i + 1) % 2**64))
+                   for i in range(8))
+    write("replay", "online_decided", head + "kind online\nring 7\nside 1\n" + body + "end 590 1\n")
+    write("replay", "local_left", head.replace("\n", "\r\n") + "kind local\r\nring 0\r\nside -\r\n"
+          "frames 999999 0000 0000\r\nhash 59 0\r\nframes 1 3fff 0000\r\nleft\r\n")
+
+
 def png_chunk(kind, payload):
     return struct.pack(">I", len(payload)) + kind + payload + struct.pack(">I", zlib.crc32(kind + payload))
 
@@ -126,5 +136,6 @@ def ogg_seeds():
 
 
 text_seeds()
+replay_seeds()
 png_seeds()
 ogg_seeds()

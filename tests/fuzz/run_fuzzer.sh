@@ -3,7 +3,7 @@
 # tests/fuzz/seeds/TARGET. New inputs that reach new code are kept in BUILD/corpus/TARGET, so a later run goes on
 # from there; an input that crashes is kept in BUILD/findings/TARGET/ and the run fails.
 #   run_fuzzer.sh BUILD_DIR TARGET [libFuzzer options, e.g. -max_total_time=5]
-# TARGET is one of: settings progress roster key_captions font_metrics png ogg netplay_packet.
+# TARGET is one of: settings progress roster key_captions font_metrics png ogg netplay_packet replay.
 set -euo pipefail
 build=$(realpath "$1")
 target=$2
@@ -12,7 +12,7 @@ source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 data=$source_dir/data
 
 case $target in
-  settings | progress | netplay_packet) data_seeds=() ;;
+  settings | progress | netplay_packet | replay) data_seeds=() ;;
   roster) data_seeds=("$data/bin/tournament.dat") ;;
   key_captions) data_seeds=("$data/bin/keyboard.dat") ;;
   font_metrics) data_seeds=("$data/gfx/font.dat") ;;

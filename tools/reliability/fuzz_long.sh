@@ -14,7 +14,7 @@ chunk=${2:-150}
 limit=${3:-900}
 build=build/fuzz
 lock=/tmp/morvik-build.lock
-read -r -a targets <<<"${FUZZ_TARGETS:-settings progress roster key_captions font_metrics png ogg netplay_packet}"
+read -r -a targets <<<"${FUZZ_TARGETS:-settings progress roster key_captions font_metrics png ogg netplay_packet replay}"
 
 flock "$lock" cmake --preset fuzz >/dev/null
 flock "$lock" cmake --build --preset fuzz -j "$(nproc)" >/dev/null

@@ -58,7 +58,7 @@ step_fuzz() {
       "features | corpus at end | findings |"
     echo "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
     local target reader findings
-    for target in settings progress roster key_captions font_metrics png ogg netplay_packet; do
+    for target in settings progress roster key_captions font_metrics png ogg netplay_packet replay; do
       case $target in
         settings) reader="Menu::Load, bin/settings.dat" ;;
         progress) reader="Menu::Load, bin/progress.dat" ;;
@@ -67,6 +67,8 @@ step_fuzz() {
         font_metrics) reader="TFont::Load, gfx/font.dat" ;;
         png) reader="LoadImageFile (PNG loader)" ;;
         ogg) reader="LoadAudioSample (Ogg Vorbis loader)" ;;
+        netplay_packet) reader="DecodePacket (online match messages)" ;;
+        replay) reader="ReadReplay, replays/*.txt" ;;
       esac
       findings=$(find "build/fuzz/findings/$target" -type f ! -name '*.log' 2>/dev/null | wc -l)
       awk -v target="$target" -v reader="$reader" -v findings="$findings" \
