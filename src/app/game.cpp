@@ -9,6 +9,7 @@
 #include "app/full_screen.h"
 #include "app/hud.h"
 #include "app/online_match.h"
+#include "app/replay_playback.h"
 #include "app/versus_match.h"
 #include "controls/commands.h"
 #include "controls/control.h"
@@ -116,7 +117,7 @@ void Step(bool focusLost) {
   // A game left for another window stops where it is: a fight must not go on while the player is away. Nothing
   // resumes by itself when the focus comes back.
   // An online fight cannot wait for one side: it goes on, as does the computer's demonstration.
-  bool demo = Versus == VERSUS_DEMO || Versus == VERSUS_ONLINE;
+  bool demo = Versus == VERSUS_DEMO || Versus == VERSUS_ONLINE || Versus == VERSUS_REPLAY;
   if (focusLost && !demo && (GameState == GAMESTATE_COUNTDOWN || GameState == GAMESTATE_FIGHT)) {
     OpenPauseMenu();
     return;
@@ -153,6 +154,8 @@ void Step(bool focusLost) {
     case GAMESTATE_FIGHT:
       if (Versus == VERSUS_ONLINE) {
         OnlineMatch::Step();
+      } else if (Versus == VERSUS_REPLAY) {
+        ReplayPlayback::Step();
       } else if (Versus != VERSUS_NONE) {
         if (VersusMatch::PauseHit()) {
           OpenPauseMenu();
@@ -342,6 +345,10 @@ int32_t Update() {
 int32_t Draw() {
   if (Versus == VERSUS_ONLINE) {
     OnlineMatch::Draw();
+    return 0;
+  }
+  if (Versus == VERSUS_REPLAY) {
+    ReplayPlayback::Draw();
     return 0;
   }
   if (Versus != VERSUS_NONE) {

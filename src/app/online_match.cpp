@@ -15,7 +15,9 @@
 #include "media/core/text.h"
 #include "media/graphics/graphics.h"
 #include "media/input/key_codes.h"
+#include "media/platform/media.h"
 #include "netplay/online_connection.h"
+#include "netplay/replay_recorder.h"
 #include "shared/game_state.h"
 #include "shared/rules.h"
 #include "shared/sounds.h"
@@ -38,6 +40,9 @@ struct TStartedSound {
   std::shared_ptr<TChannel> channel;
 };
 
+TReplayRecorder recorder;
+int32_t recordedMatch = -1;  // the match the recorder holds; -1 for none
+bool recordWritten = false;
 bool menuOpen = false;
 int32_t menuChoice = 0;
 int32_t resultChoice = 0;
@@ -91,8 +96,80 @@ void PlaySounds(const TRollbackSession& session) {
   }
 }
 
+void WriteRecording() {
+  if (recordedMatch < 0 || recordWritten || recorder.Ticks() == 0) {
+    return;
+  }
+  recordWritten = true;
+  std::string path;
+  std::string error;
+  if (!WriteReplayFile(recorder.Replay(), &path, &error)) {
+    ReportWarning("cannot write the match's replay: " + error);
+  }
+}
+
+// The ticks both machines have confirmed go into the replay, up to the one that decided the match; the replay is
+// written once it is decided, and a rematch starts another.
+void Record(const TRollbackSession& session) {
+  if (session.Match() != recordedMatch) {
+    WriteRecording();
+    recorder.Begin(GAME_VERSION, FightRulesHash(), true, session.Ring(), session.Side());
+    recordedMatch = session.Match();
+    recordWritten = false;
+  }
+  int32_t last = session.OverTick() >= 0 ? session.OverTick() : session.ConfirmedTicks() - 1;
+  for (int32_t tick = recorder.Ticks(); tick <= last && tick < session.ConfirmedTicks(); tick++) {
+    TInputFrame left = 0;
+    TInputFrame right = 0;
+    uint64_t hash = 0;
+    if (!session.ConfirmedFrames(tick, &left, &right) || !session.ConfirmedHash(tick, &hash) ||
+        !recorder.Add(left, right, hash)) {
+      break;
+    }
+  }
+  if (session.OverTick() >= 0 && recorder.Ticks() == session.OverTick() + 1 && !recordWritten) {
+    recorder.End(session.OverTick(), session.OverWinner());
+    WriteRecording();
+  }
+}
+
+// What a machine had when the two fights parted, for whoever looks into it: the tick, both hashes, this machine's
+// state after the tick as bytes, and the replay of the match up to there.
+void WriteDesync(const TRollbackSession& session) {
+  int32_t tick = session.DesyncTick();
+  uint64_t ours = 0;
+  uint64_t theirs = 0;
+  session.ConfirmedHash(tick, &ours);
+  session.PeerHash(tick, &theirs);
+  TFightState state;
+  std::string report = session.Message() + "\ntick " + std::to_string(tick) + "\nhash here " + std::to_string(ours) +
+                       "\nhash there " + std::to_string(theirs) + "\nstate here";
+  if (session.StateAfter(tick, &state)) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&state);
+    constexpr char kHex[] = "0123456789abcdef";
+    for (size_t i = 0; i < sizeof(state); i++) {
+      report += (i % 32 == 0) ? "\n" : "";
+      report += kHex[bytes[i] >> 4];
+      report += kHex[bytes[i] & 15];
+    }
+  }
+  report += "\n\n" + ReplayText(recorder.Replay());
+  std::string path;
+  std::string error;
+  if (!WriteDesyncReport(report, &path, &error)) {
+    ReportWarning("cannot write what the game had when it went out of step: " + error);
+  } else {
+    ReportWarning("the online match went out of step at tick " + std::to_string(tick) + "; written to " + path);
+  }
+}
+
 // Back to the versus screen, with why when there is something to tell.
 void Finish(std::u16string_view notice) {
+  if (TRollbackSession* session = OnlineConnection::Session(); session != nullptr) {
+    Record(*session);
+  }
+  WriteRecording();
+  recordedMatch = -1;
   OnlineConnection::Close();
   menuOpen = false;
   shownMatch = -1;
@@ -159,6 +236,7 @@ void Frame() {
     return;  // the online screens follow the handshake
   }
   PlaySounds(*session);
+  Record(*session);
   if (session->Match() != shownMatch) {
     shownMatch = session->Match();
     resultChoice = 0;
@@ -166,6 +244,9 @@ void Frame() {
   }
   if (session->Fight().Phase() == FIGHT_OVER) {
     overFrames++;
+  }
+  if (session->State() == SESSION_DESYNC) {
+    WriteDesync(*session);
   }
   if (session->State() >= SESSION_PEER_LEFT) {
     Finish(BytesToText(session->Message()));
@@ -238,6 +319,8 @@ void Reset() {
   figuresShown = false;
   started = {};
   nextStarted = 0;
+  recordedMatch = -1;
+  recordWritten = false;
 }
 
 }  // namespace OnlineMatch

@@ -20,6 +20,7 @@
 
 #include "app/game.h"
 #include "app/online_match.h"
+#include "app/replay_playback.h"
 #include "app/versus_match.h"
 #include "controls/control.h"
 #include "controls/default_bindings.h"
@@ -234,6 +235,7 @@ void ResetGame() {
   VersusMatch::Reset();
   OnlineConnection::Close();
   OnlineMatch::Reset();
+  ReplayPlayback::Reset();
   ResetGameState();
   ResetFighters();
   Menu::Reset();
@@ -263,6 +265,11 @@ void FollowCommandLine(const TCommandLine& line) {
     Menu::HostOnlineNow();
   } else if (line.action == TCommandLine::JOIN) {
     Menu::JoinOnlineNow(line.target);
+  } else if (line.action == TCommandLine::REPLAY) {
+    std::string error;
+    if (!ReplayPlayback::Start(BytesToText(line.target), &error)) {
+      throw TRuntimeError(error);
+    }
   }
 }
 

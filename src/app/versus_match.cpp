@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "app/fight_view.h"
 #include "app/game.h"
@@ -25,6 +26,9 @@
 #include "media/input/gamepad.h"
 #include "media/input/input.h"
 #include "media/input/key_codes.h"
+#include "media/platform/media.h"
+#include "netplay/replay_file.h"
+#include "netplay/replay_recorder.h"
 #include "shared/game_state.h"
 #include "shared/rules.h"
 #include "shared/sounds.h"
@@ -53,7 +57,10 @@ int32_t idleSince = 0;
 int32_t idleCursor = -1;
 uint32_t seenPresses = 0;  // key and pad presses counted when the main screen was last found idle
 int32_t demoRing = 0;
-bool begun = false;  // the present match's fight was made: from the menu's slide out to the match's end
+bool begun = false;
+// A match of two players here is written to the replays as it was played, once decided or left.
+TReplayRecorder recorder;
+bool recording = false;  // the present match's fight was made: from the menu's slide out to the match's end
 
 // The side's commands of this frame as the fight takes them.
 TInputFrame ReadSide(int32_t side) {
@@ -73,6 +80,33 @@ void Leave() {
   MenuScreen = MENU_MAIN;
   ResetSideDevices();
   SetInputLock(1);
+}
+
+void WriteRecording() {
+  if (!recording) {
+    return;
+  }
+  recording = false;
+  if (recorder.Ticks() == 0) {
+    return;
+  }
+  std::string path;
+  std::string error;
+  if (!WriteReplayFile(recorder.Replay(), &path, &error)) {
+    ReportWarning("cannot write the match's replay: " + error);
+  }
+}
+
+void Record(std::array<TInputFrame, 2> frames) {
+  if (!recording) {
+    return;
+  }
+  int32_t tick = fight->Tick() - 1;
+  recorder.Add(frames[0], frames[1], ReplayHashesTick(tick) ? fight->Hash() : 0);
+  if (fight->Phase() == FIGHT_OVER) {
+    recorder.End(tick, fight->Winner());
+    WriteRecording();
+  }
 }
 
 void PlayEvents(std::span<const TFightEvent> events) {
@@ -121,8 +155,13 @@ void Begin() {
     fight = std::make_unique<TFight>();
     fight->Save(&freshFight);
   }
+  WriteRecording();
   fight->Load(freshFight);
   begun = true;
+  if (Versus == VERSUS_PLAYERS) {
+    recorder.Begin(GAME_VERSION, FightRulesHash(), false, Level, -1);
+    recording = true;
+  }
   resultChoice = 0;
   overTicks = 0;
   if (Versus == VERSUS_DEMO) {
@@ -143,6 +182,7 @@ bool Begun() {
 }
 
 void End() {
+  WriteRecording();
   begun = false;
 }
 
@@ -181,7 +221,11 @@ void Step() {
       (MenuKeyHits(KEY_ENTER) != 0 || MenuKeyHits(KEY_SPACE) != 0)) {
     frames[0] |= MakeInput({}, {COMMAND_RIGHT_HAND});
   }
+  bool over = fight->Phase() == FIGHT_OVER;
   PlayEvents(fight->Advance(frames[0], frames[1]));
+  if (!over) {
+    Record(frames);
+  }
 }
 
 void Draw() {
@@ -231,6 +275,7 @@ void Reset() {
   idleCursor = -1;
   demoRing = 0;
   pilots = {};
+  recording = false;
 }
 
 }  // namespace VersusMatch

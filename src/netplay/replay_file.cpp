@@ -288,12 +288,14 @@ bool ReadReplay(std::string_view text, TReplay* replay, std::string* error) {
   return true;
 }
 
-std::string ReplayFileName(std::time_t when, bool online, int32_t copy) {
+namespace {
+
+std::string DatedFileName(std::time_t when, std::string_view kind, int32_t copy) {
   std::tm local{};
   localtime_r(&when, &local);
   std::array<char, 128> name{};
-  std::snprintf(name.data(), name.size(), "%04d-%02d-%02d-%02d-%02d-%02d-%s", local.tm_year + 1900, local.tm_mon + 1,
-                local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, online ? "online" : "local");
+  std::snprintf(name.data(), name.size(), "%04d-%02d-%02d-%02d-%02d-%02d-%.*s", local.tm_year + 1900, local.tm_mon + 1,
+                local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(kind.size()), kind.data());
   std::string result = name.data();
   if (copy > 1) {
     result += "-" + std::to_string(copy);
@@ -301,8 +303,10 @@ std::string ReplayFileName(std::time_t when, bool online, int32_t copy) {
   return result + ".txt";
 }
 
-bool WriteReplayFileIn(const std::filesystem::path& folder, const TReplay& replay, std::time_t when, std::string* path,
-                       std::string* error) {
+// Writes text whole (or not at all) into folder, made when missing, under the first dated name of kind that no
+// file has yet.
+bool WriteNewFileIn(const std::filesystem::path& folder, std::string_view kind, const std::string& text,
+                    std::time_t when, std::string* path, std::string* error) {
   std::error_code failure;
   std::filesystem::create_directories(folder, failure);
   if (failure) {
@@ -315,7 +319,7 @@ bool WriteReplayFileIn(const std::filesystem::path& folder, const TReplay& repla
       *error = "too many replays of the same second in \"" + folder.string() + "\"";
       return false;
     }
-    file = folder / ReplayFileName(when, replay.online, copy);
+    file = folder / DatedFileName(when, kind, copy);
     if (!std::filesystem::exists(std::filesystem::symlink_status(file, failure))) {
       break;
     }
@@ -324,7 +328,6 @@ bool WriteReplayFileIn(const std::filesystem::path& folder, const TReplay& repla
   if (stream == nullptr) {
     return false;
   }
-  const std::string text = ReplayText(replay);
   if (stream->Write(text.data(), static_cast<int32_t>(text.size())) != static_cast<int32_t>(text.size())) {
     stream->Close();
     *error = "cannot write \"" + file.string() + "\"";
@@ -335,6 +338,24 @@ bool WriteReplayFileIn(const std::filesystem::path& folder, const TReplay& repla
   }
   *path = file.string();
   return true;
+}
+
+}  // namespace
+
+std::string ReplayFileName(std::time_t when, bool online, int32_t copy) {
+  return DatedFileName(when, online ? "online" : "local", copy);
+}
+
+bool WriteReplayFileIn(const std::filesystem::path& folder, const TReplay& replay, std::time_t when, std::string* path,
+                       std::string* error) {
+  return WriteNewFileIn(folder, replay.online ? "online" : "local", ReplayText(replay), when, path, error);
+}
+
+bool WriteDesyncReport(const std::string& text, std::string* path, std::string* error) {
+  if (!MakeSaveFolder(error)) {
+    return false;
+  }
+  return WriteNewFileIn(TextToBytes(SavePath(u"replays")), "desync", text, std::time(nullptr), path, error);
 }
 
 bool WriteReplayFile(const TReplay& replay, std::string* path, std::string* error) {

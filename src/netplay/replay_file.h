@@ -78,5 +78,8 @@ bool WriteReplayFileIn(const std::filesystem::path& folder, const TReplay& repla
 // The same into replays/ of the player's save folder (bin/replays in a portable game), now.
 bool WriteReplayFile(const TReplay& replay, std::string* path, std::string* error);
 
+// What a machine had when an online match went out of step, as text, into replays/ of the save folder under a
+// dated name ending "-desync.txt".
+bool WriteDesyncReport(const std::string& text, std::string* path, std::string* error);
 // Reads a replay file (ReadReplay on at most REPLAY_MAX_BYTES of it); the errors are the player's too.
 bool ReadReplayFile(std::u16string_view path, TReplay* replay, std::string* error);

@@ -98,7 +98,8 @@ extern int32_t Training;  // 1 in a training match
 // What kind of match is played: none of two players, two players, or the computer against itself on the main
 // screen (the demonstration, left at any input).
 // An online match is one of two players on two machines, this one playing one side.
-enum : int32_t { VERSUS_NONE = 0, VERSUS_PLAYERS = 1, VERSUS_DEMO = 2, VERSUS_ONLINE = 3 };
+// A replay is a recorded match of two played back.
+enum : int32_t { VERSUS_NONE = 0, VERSUS_PLAYERS = 1, VERSUS_DEMO = 2, VERSUS_ONLINE = 3, VERSUS_REPLAY = 4 };
 extern int32_t Versus;
 extern int32_t VersusRing;  // 0..9: the background of the next match of two players, as last chosen
 // The online screens' choices, remembered: the input delay in ticks (0..4) and the address last joined.
