@@ -14,23 +14,10 @@
 #include <string>
 
 #include "headless/netplay_match.h"
+#include "headless/soak_links.h"
 #include "media/core/clock.h"
 
 namespace {
-
-struct TCondition {
-  const char* name;
-  TLinkConditions link;
-};
-
-TLinkConditions Link(int32_t delay, int32_t jitter, double loss, double reorder) {
-  TLinkConditions conditions;
-  conditions.delayMillis = delay;
-  conditions.jitterMillis = jitter;
-  conditions.lossPercent = loss;
-  conditions.reorderPercent = reorder;
-  return conditions;
-}
 
 struct TTotals {
   int64_t frames = 0;
@@ -63,12 +50,6 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  const TCondition conditions[] = {
-      {"none", Link(0, 0, 0, 0)},
-      {"30 ms RTT", Link(15, 0, 0, 0)},
-      {"100 ms RTT, +-20 ms, 5 % loss, 1 % reorder", Link(50, 20, 5, 1)},
-      {"200 ms RTT, 10 % loss", Link(100, 0, 10, 0)},
-  };
   TManualClock clock(1000);
   SetClockSource(&clock);
   std::printf("%d matches per condition, input delay %d, seed %llu\n", matches, delay,
@@ -76,10 +57,11 @@ int main(int argc, char** argv) {
   std::printf("%-44s %9s %6s %7s %10s %7s %9s %7s %9s %9s\n", "condition", "rb/s", "mean", "deepest", "waited/min",
               "desyncs", "disagreed", "stalled", "B/s sent", "wire B/s");
   bool failed = false;
-  for (const TCondition& condition : conditions) {
+  for (const TSoakLink& condition : SoakLinks()) {
     TTotals totals;
     for (int match = 0; match < matches; match++) {
-      TNetplayMatch played = PlayNetplayMatch(condition.link, seed + static_cast<uint64_t>(match), delay, 60000, clock);
+      TNetplayMatch played =
+          PlayNetplayMatch(condition.conditions, seed + static_cast<uint64_t>(match), delay, 60000, clock);
       totals.frames += played.frames;
       totals.desyncs += played.desync ? 1 : 0;
       totals.disagreed += played.Agreed() ? 0 : 1;
