@@ -8,11 +8,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/side_devices.h"
 #include "frontend/menu.h"
+#include "media/core/text.h"
 #include "media/input/key_codes.h"
 #include "media/platform/sdl_gamepads.h"
+#include "netplay/replay_player.h"
 #include "shared/game_state.h"
 #include "support/headless_game.h"
 #include "support/shipped_roster.h"
@@ -103,6 +106,26 @@ protected:
     }
   }
 
+  // The decided match was written to the replays, and plays back to the same end with every hash agreeing.
+  void ExpectTheMatchReplays() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path() / "bin/replays")) {
+      files.push_back(entry.path());
+    }
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_TRUE(files[0].string().ends_with("-local.txt"));
+    TReplay replay;
+    std::string error;
+    ASSERT_TRUE(LoadReplay(BytesToText(files[0].string()), &replay, &error)) << error;
+    EXPECT_EQ(replay.winner, 1);
+    TReplayPlayer player(std::move(replay));
+    while (player.Step()) {
+    }
+    EXPECT_TRUE(player.Done());
+    EXPECT_EQ(player.MismatchTick(), -1);
+    EXPECT_EQ(player.Fight().Winner(), 1);
+  }
+
   ScopedTempDir dir;
   std::unique_ptr<TVirtualPad> pads[2];
 };
@@ -127,6 +150,7 @@ TEST_F(VersusMatchTest, TwoPlayersAtOneKeyboardFightToTheResultAndARematch) {
   ASSERT_TRUE(FightUntilTheResult(two));
   EXPECT_TRUE(Shows(u"Player 2 wins 3:0"));
   ExpectProgressUntouched();
+  ExpectTheMatchReplays();
   // Enter at once chooses nothing: the result stays up a while, whatever is still being pressed.
   Tap(KEY_ENTER);
   RunFrames(2);

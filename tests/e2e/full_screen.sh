@@ -106,7 +106,7 @@ expect_window_size "${screen_width}x${screen_height}" "F11 again"
 keys alt+F4
 ended_with 0
 [[ $(sed -n 17p "$game/bin/settings.dat") == $'1\r' ]] || fail "full screen is not saved as line 17: $(sed -n 17p "$game/bin/settings.dat" | cat -A)"
-[[ $(wc -l <"$game/bin/settings.dat") -eq 31 ]] || fail "the settings file has $(wc -l <"$game/bin/settings.dat") lines"
+[[ $(wc -l <"$game/bin/settings.dat") -eq 33 ]] || fail "the settings file has $(wc -l <"$game/bin/settings.dat") lines"
 
 # --- The next start is full screen; a fight goes on through both switches, and pauses only when asked.
 start_game

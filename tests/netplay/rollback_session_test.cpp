@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -175,20 +176,42 @@ TEST_F(RollbackSession, HostilePacketsAreDroppedAndCounted) {
   input.frames[2] = 0;
   input.ack = 60;  // claims frames the host never sent
   hostile.push_back(Bytes(EncodeInput(input, _buffer)));
+  input.ack = 0;
+  hostile.push_back(Bytes(EncodeInput(input, _buffer)));
+  hostile.back()[1] = 77;  // a kind of message that does not exist
   for (const auto& bytes : hostile) {
     link->Inject(0, link->Address(1), NET_CHANNEL_INPUT, bytes);
   }
+  // From anyone but the peer, even a well-formed message goes no further than the transport.
+  TNetAddress stranger{0x0A000063, 7620};
+  hostile.push_back(Bytes(EncodeQuit(NET_REASON_QUIT, _buffer)));
+  link->Inject(0, stranger, NET_CHANNEL_CONTROL, hostile.back());
   int32_t before = host.Fight().Tick();
   for (int frame = 0; frame < 100; frame++) {
     Frame(host, joiner, frame % 7 == 0 ? MakeInput({0}, {0}) : INPUT_NONE);
   }
-  EXPECT_EQ(host.Figures().droppedPackets, 5);
+  EXPECT_EQ(host.Figures().droppedPackets, 6);
+  EXPECT_EQ(link->Host().Counters().droppedForeign, 1);
+  // A flood of them, frame after frame (the acknowledgement of frames not yet sent is one no longer): each dropped
+  // and counted, the fight goes on, and the transport's queue does not grow past its room (what does not fit is
+  // counted as lost, not kept).
+  const std::array<size_t, 5> flood = {0, 1, 2, 3, 5};
+  for (int frame = 0; frame < 50; frame++) {
+    for (size_t copy = 0; copy < 200; copy++) {
+      link->Inject(0, link->Address(1), NET_CHANNEL_INPUT, hostile[flood[copy % flood.size()]]);
+    }
+    Frame(host, joiner);
+  }
+  EXPECT_EQ(host.Figures().droppedPackets + link->Host().Counters().droppedOverflow, 6 + 50 * 200);
+  EXPECT_EQ(host.State(), SESSION_RUNNING);
   EXPECT_EQ(host.State(), SESSION_RUNNING);
   EXPECT_GE(host.Fight().Tick(), before + 95);
   uint64_t hostHash = 0;
   uint64_t joinerHash = 0;
-  ASSERT_TRUE(host.ConfirmedHash(100, &hostHash));
-  ASSERT_TRUE(joiner.ConfirmedHash(100, &joinerHash));
+  int32_t confirmed = std::min(host.ConfirmedTicks(), joiner.ConfirmedTicks()) - 1;
+  ASSERT_GT(confirmed, 140);
+  ASSERT_TRUE(host.ConfirmedHash(confirmed, &hostHash));
+  ASSERT_TRUE(joiner.ConfirmedHash(confirmed, &joinerHash));
   EXPECT_EQ(hostHash, joinerHash);
 }
 
