@@ -208,14 +208,15 @@ int32_t HostOnlineMenu() {
     for (size_t i = 0; i < hostAddresses.size() && i < kAddressesShown; i++, y += kLineStep) {
       YellowLine(BytesToText(AddressText(hostAddresses[i])), y);
     }
-    SmallLine(u"Over the internet, forward UDP port " + IntToText(OnlineConnection::LocalPort()) + u" to here",
+    SmallLine(u"Internet play: forward UDP port " + IntToText(OnlineConnection::LocalPort()) + u" to here",
               kDelayY - 2 * kLineStep);
   }
   if (!OnlineNotice.empty()) {
-    YellowLine(OnlineNotice, kDelayY - kLineStep);
+    YellowLine(OnlineNotice, kLineY - kLineStep);
   }
   InputDelayRow(false);
-  SmallLine(u"Left, Right: input delay. Esc: cancel.", kHelpY);
+  SmallLine(u"Left, Right: input delay", kHelpY - kLineStep);
+  SmallLine(u"Esc: cancel", kHelpY);
   if (Back() != 0) {
     OnlineConnection::Close();
     ShowScreen(MENU_VERSUS_MODES);
@@ -259,7 +260,8 @@ int32_t JoinOnlineMenu() {
     YellowLine(joinStatus, kStatusY);
   }
   InputDelayRow(true);
-  SmallLine(joining ? u"Esc: cancel." : u"Enter: join. Ctrl+V: paste. Left, Right: input delay. Esc: back.", kHelpY);
+  SmallLine(u"Left, Right: input delay", kHelpY - kLineStep);
+  SmallLine(joining ? u"Esc: cancel" : u"Enter: join. Ctrl+V: paste. Esc: back.", kHelpY);
   if (Back() != 0) {
     if (joining) {
       OnlineConnection::Close();
