@@ -7,11 +7,11 @@
 //   simulator --sync-check DEPTH [--versus MODEL MODEL] [--matches N] [--seed N]
 //
 // DIR holds bin/tournament.dat (default: the current folder). MODEL is "informed[:MEAN[:SPREAD[:MISTAKES]]]",
-// "newcomer[:...]", "reference" or the reference player's six numbers; --player may be given more than once, and
-// without it the simulator plays the informed player reacting in 220 and in 350 ms, the newcomer and the
-// reference player. Prints per model and level the player's wins, losses and stalled matches, average rounds and
-// fighting time per match and fighter ticks per CPU second; with more than one model, then the win rates side by
-// side.
+// "newcomer[:...]", "combo[:...]", "reference" or the reference player's six numbers; --player may be given more
+// than once, and without it the simulator plays the informed player reacting in 220 and in 350 ms, the newcomer,
+// the player of combinations reacting in 350 ms and the reference player. Prints per model and level the player's wins,
+// losses and stalled matches, average rounds and fighting time per match and fighter ticks per CPU second; with more
+// than one model, then the win rates side by side.
 //
 // --versus plays matches of two players between the two models instead, through the two-player match's input
 // frames, the first model on the left in the first match and every other one; it prints each model's wins and
@@ -49,9 +49,11 @@ struct TOptions {
   int32_t syncDepth = 0;             // above 0: the sync check
 };
 
-// The players of the balance: the informed player quick and slow, the newcomer, the computer's own controller.
+// The players of the balance: the informed player quick and slow, the newcomer, the player of combinations, the
+// computer's own controller.
 std::vector<TPlayerModel> BalancePlayers() {
-  return {TPlayerModel::Informed(220), TPlayerModel::Informed(350), TPlayerModel::Newcomer(), TPlayerModel()};
+  return {TPlayerModel::Informed(220), TPlayerModel::Informed(350), TPlayerModel::Newcomer(), TPlayerModel::Combo(350),
+          TPlayerModel()};
 }
 
 double CpuSeconds() {
@@ -169,7 +171,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: simulator [--data DIR] [--level 1-10] [--matches N] [--seed N] [--player MODEL]...\n"
                  "       simulator [--sync-check DEPTH] [--versus MODEL MODEL] [--matches N] [--seed N]\n"
-                 "  MODEL: informed[:MEAN[:SPREAD[:MISTAKES]]], newcomer[:...] (reaction in ms, mistakes in %%),\n"
+                 "  MODEL: informed[:MEAN[:SPREAD[:MISTAKES]]], newcomer[:...], combo[:...] (reaction in ms,\n"
+                 "         mistakes in %%),\n"
                  "         reference, or t_pose,t_punch,t_decide,t_vthresh,vthresh,aggressive\n");
     return 2;
   }

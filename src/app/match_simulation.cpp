@@ -11,6 +11,7 @@
 #include "fight/player_pilot.h"
 #include "fight/sync_check.h"
 #include "fighters/controller_ai.h"
+#include "fighters/controller_combo.h"
 #include "fighters/controller_informed.h"
 #include "fighters/controller_newcomer.h"
 #include "fighters/figure.h"
@@ -178,12 +179,22 @@ TPlayerModel TPlayerModel::Newcomer() {
   return model;
 }
 
+TPlayerModel TPlayerModel::Combo(int32_t meanMillis) {
+  TPlayerModel model;
+  model.kind = COMBO;
+  model.reaction = TControllerCombo::DEFAULT_REACTION;
+  model.reaction.meanMillis = meanMillis;
+  return model;
+}
+
 bool TPlayerModel::Parse(std::string_view text, TPlayerModel* model) {
   TPlayerModel parsed;
   std::string_view kind = text.substr(0, text.find(':'));
   std::string_view numbers = kind.size() < text.size() ? text.substr(kind.size() + 1) : std::string_view();
-  if (kind == "informed" || kind == "newcomer") {
-    parsed = kind == "informed" ? Informed(TControllerInformed::DEFAULT_REACTION.meanMillis) : Newcomer();
+  if (kind == "informed" || kind == "newcomer" || kind == "combo") {
+    parsed = kind == "informed" ? Informed(TControllerInformed::DEFAULT_REACTION.meanMillis)
+             : kind == "combo"  ? Combo(TControllerCombo::DEFAULT_REACTION.meanMillis)
+                                : Newcomer();
     if (kind.size() < text.size()) {
       std::vector<int32_t> values = Numbers(numbers, ':');
       // A reaction within what a person can do, and a rate of mistakes that is one.
@@ -219,8 +230,9 @@ std::string TPlayerModel::Name() const {
     }
     return name;
   }
-  return std::string(kind == INFORMED ? "informed:" : "newcomer:") + std::to_string(reaction.meanMillis) + ":" +
-         std::to_string(reaction.spreadMillis) + ":" + std::to_string(reaction.mistakePercent);
+  const char* kindName = kind == INFORMED ? "informed:" : kind == COMBO ? "combo:" : "newcomer:";
+  return std::string(kindName) + std::to_string(reaction.meanMillis) + ":" + std::to_string(reaction.spreadMillis) +
+         ":" + std::to_string(reaction.mistakePercent);
 }
 
 std::shared_ptr<TController> TPlayerModel::CreateController() const {
@@ -229,6 +241,8 @@ std::shared_ptr<TController> TPlayerModel::CreateController() const {
       return TControllerInformed::Create(reaction);
     case NEWCOMER:
       return TControllerNewcomer::Create(reaction);
+    case COMBO:
+      return TControllerCombo::Create(reaction);
     default:
       return TControllerAI::Create(JitteredReference(reference));
   }
@@ -240,6 +254,8 @@ std::unique_ptr<TPilot> TPlayerModel::CreatePilot() const {
       return std::make_unique<TPlayerPilot>(TControllerInformed::Create(reaction));
     case NEWCOMER:
       return std::make_unique<TPlayerPilot>(TControllerNewcomer::Create(reaction));
+    case COMBO:
+      return std::make_unique<TPlayerPilot>(TControllerCombo::Create(reaction));
     default:
       return std::make_unique<TAIPilot>(JitteredReference(reference));
   }

@@ -1,7 +1,7 @@
 // Tournament matches played headless: a player as fighter 0 against a roster opponent, with the game's own
 // fighters, controllers and round rules, on a clock moved by hand. The player is the reference computer player
-// or a model of a person (an informed player or a newcomer). The match simulator balances the roster with it,
-// and the roster's test checks that each level is harder than the last.
+// or a model of a person (an informed player, a newcomer or a player of combinations). The match simulator balances the
+// roster with it, and the roster's test checks that each level is harder than the last.
 //
 // And matches of two players between two such models, each at the keys of a side of the two-player match
 // (TFight), played through its input frames alone: how two kinds of player fare against each other, and the sync
@@ -27,15 +27,16 @@ constexpr std::array<int32_t, 6> REFERENCE_PLAYER = {250, 200, 50, 800, 3, 1};
 
 // Who plays fighter 0, or a side of a match of two players.
 struct TPlayerModel {
-  enum TKind { REFERENCE, INFORMED, NEWCOMER };
+  enum TKind { REFERENCE, INFORMED, NEWCOMER, COMBO };
   TKind kind = REFERENCE;
   std::array<int32_t, 6> reference = REFERENCE_PLAYER;  // the computer controller's numbers, for REFERENCE
-  TReaction reaction;                                   // a person's, for INFORMED and NEWCOMER
+  TReaction reaction;                                   // a person's, for the other kinds
 
   static TPlayerModel Informed(int32_t meanMillis);
   static TPlayerModel Newcomer();
+  static TPlayerModel Combo(int32_t meanMillis);
   // "reference", six numbers "t_pose,t_punch,t_decide,t_vthresh,vthresh,aggressive" for the reference player,
-  // "informed" or "newcomer", each of the last two optionally followed by ":MEAN", ":MEAN:SPREAD" or
+  // "informed", "newcomer" or "combo", each of the last three optionally followed by ":MEAN", ":MEAN:SPREAD" or
   // ":MEAN:SPREAD:MISTAKES%" (reaction time in ms). False, leaving model as it was, for anything else.
   static bool Parse(std::string_view text, TPlayerModel* model);
   // The model as Parse reads it back, with every number.

@@ -49,28 +49,50 @@ int32_t TControllerPlayer::ReactionTime() const {
   return static_cast<int32_t>(std::clamp(delay, double{kQuickestMillis}, double{TSightMemory::LONGEST_MILLIS}));
 }
 
+void TControllerPlayer::Plan(const TKeys& keys, int32_t millis) {
+  _planned = keys;
+  _plannedAt = AddMillis(fig->ring->Now(), millis);
+  _planning = true;
+}
+
+void TControllerPlayer::Press(const TKeys& keys, int32_t now) {
+  TCommandFrame& commands = _commands;
+  commands.hit[COMMAND_UP] = keys.up && !_held.up;
+  commands.hit[COMMAND_DOWN] = keys.down && !_held.down;
+  commands.hit[COMMAND_FORWARD] = keys.forward && !_held.forward;
+  commands.hit[COMMAND_BACKWARD] = keys.backward && !_held.backward;
+  commands.hit[COMMAND_RIGHT_HAND] = keys.hand == 0;
+  commands.hit[COMMAND_LEFT_HAND] = keys.hand == 1;
+  _held = keys;
+  _held.hand = -1;
+  _lastReaction = now;
+  _reacted = true;
+  _delay = ReactionTime();
+}
+
 int32_t TControllerPlayer::Update() {
   int32_t now = fig->ring->Now();
   _memory.Remember(Look(*fig, now));
 
   TCommandFrame& commands = _commands;
   commands = TCommandFrame();
-  const TSight* seen = _memory.SeenBefore(now, _delay);
-  bool fresh = seen != nullptr && (!_reacted || DiffMillis(seen->time, _lastReaction) > 0);
-  if (fresh && DiffMillis(now, _holdOffUntil) >= 0) {
-    TKeys keys = React(*seen, _held);
-    if (!keys.SameHeld(_held) || keys.hand >= 0) {
-      commands.hit[COMMAND_UP] = keys.up && !_held.up;
-      commands.hit[COMMAND_DOWN] = keys.down && !_held.down;
-      commands.hit[COMMAND_FORWARD] = keys.forward && !_held.forward;
-      commands.hit[COMMAND_BACKWARD] = keys.backward && !_held.backward;
-      commands.hit[COMMAND_RIGHT_HAND] = keys.hand == 0;
-      commands.hit[COMMAND_LEFT_HAND] = keys.hand == 1;
-      _held = keys;
-      _held.hand = -1;
-      _lastReaction = now;
-      _reacted = true;
-      _delay = ReactionTime();
+  if (_planning) {
+    // A planned press comes when planned, whatever is seen meanwhile; one whose moment went by unplayed (the
+    // round ended in between) is dropped, as the next round starts afresh.
+    if (DiffMillis(now, _plannedAt) >= 0) {
+      _planning = false;
+      if (DiffMillis(now, _plannedAt) < TSightMemory::LONGEST_MILLIS) {
+        Press(_planned, now);
+      }
+    }
+  } else {
+    const TSight* seen = _memory.SeenBefore(now, _delay);
+    bool fresh = seen != nullptr && (!_reacted || DiffMillis(seen->time, _lastReaction) > 0);
+    if (fresh && DiffMillis(now, _holdOffUntil) >= 0) {
+      TKeys keys = React(*seen, _held);
+      if (!keys.SameHeld(_held) || keys.hand >= 0) {
+        Press(keys, now);
+      }
     }
   }
   commands.down[COMMAND_UP] = _held.up;

@@ -52,8 +52,14 @@ protected:
   void HoldOff(int32_t millis);
   // A reaction time: the mean give or take the spread, normally distributed, never below a human's quickest.
   int32_t ReactionTime() const;
+  // Keys to press millis from now without looking again: the rest of a move planned as one. Nothing is reacted
+  // to until they are pressed; the reaction after them answers what is seen after them.
+  void Plan(const TKeys& keys, int32_t millis);
 
 private:
+  // Presses the keys now (the keys held that change, the hand) and draws the next reaction time.
+  void Press(const TKeys& keys, int32_t now);
+
   TSightMemory _memory;
   TCommandFrame _commands;
   TKeys _held;
@@ -61,4 +67,7 @@ private:
   int32_t _lastReaction = 0;  // when the keys last changed
   bool _reacted = false;      // whether they ever did
   int32_t _holdOffUntil = 0;
+  TKeys _planned;  // the planned press, when _planning
+  int32_t _plannedAt = 0;
+  bool _planning = false;
 };

@@ -1,4 +1,5 @@
-// The models of players: what the informed player and the newcomer do with what they see, and how late.
+// The models of players: what the informed player, the newcomer and the player of combinations do with what they
+// see, and how late.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "fighters/controller_combo.h"
 #include "fighters/controller_informed.h"
 #include "fighters/controller_newcomer.h"
 #include "fighters/figure.h"
@@ -164,4 +166,64 @@ TEST_F(PlayerModelTest, TheNewcomerPressesAtAPersonsPaceAtEveryHeight) {
   }
   EXPECT_GE(closest, 100) << "two presses closer than anyone reacts";
   EXPECT_EQ(heights.size(), 3U) << "it does not know that heights matter";
+}
+
+// A combination is one move: the first punch where the opponent is open, the second with the other hand at
+// another height a tenth of a second after it, with no reaction between them (a reaction takes 200 ms here).
+TEST_F(PlayerModelTest, TheComboPlayerFollowsAPunchWithTheOtherHandAtAnotherHeightATenthOfASecondLater) {
+  SeedRandom(3);
+  Play(TControllerCombo::Create(kExact200));
+  Place(50, 125);
+  struct TPunch {
+    int32_t time, height, side;
+  };
+  std::vector<TPunch> punches;
+  for (int tick = 0; tick < 50 * 20 && punches.size() < 12; tick++) {
+    OpponentGuards(tick / 100 % 3);  // a new guard every two seconds
+    b->health = 1000;
+    a->power = {100, 100};  // both hands always have the power for a combination
+    Place(50, 125);
+    Step();
+    if (a->action == ACTION_RECOVER && (punches.empty() || a->time != punches.back().time)) {
+      punches.push_back({a->time, a->height, a->side});
+    }
+  }
+  ASSERT_GE(punches.size(), 6U);
+  int combinations = 0;
+  for (size_t i = 1; i < punches.size(); i++) {
+    if (punches[i].time - punches[i - 1].time == TControllerCombo::SECOND_PUNCH_MILLIS) {
+      combinations++;
+      EXPECT_NE(punches[i].height, punches[i - 1].height) << "punch " << i;
+      EXPECT_NE(punches[i].side, punches[i - 1].side) << "punch " << i;
+    } else {
+      EXPECT_GE(punches[i].time - punches[i - 1].time, 200) << "a punch quicker than a reaction, punch " << i;
+    }
+  }
+  EXPECT_EQ(combinations * 2, static_cast<int>(punches.size())) << "every punch is half of a combination";
+}
+
+// The informed player takes each new guard of the opponent's after it; the player of combinations only about
+// half of them (two hundred changes: the share comes out within 0.1 of a half).
+TEST_F(PlayerModelTest, TheComboPlayerFollowsAboutHalfOfTheOpponentsNewGuards) {
+  SeedRandom(11);
+  Play(TControllerCombo::Create(kExact200));
+  Place(50, 125);
+  int changes = 0;
+  int followed = 0;
+  int32_t guard = 1;
+  for (int change = 0; change < 200; change++) {
+    guard = (guard + RandomInt(1, 2)) % 3;  // always a new height
+    bool elsewhere = a->height != guard;
+    for (int tick = 0; tick < 30; tick++) {  // 0.6 s: time for a reaction, none for a second thought
+      OpponentGuards(guard);
+      a->power = {0, 0};  // nothing to punch with: it can only guard
+      Step();
+    }
+    if (elsewhere) {
+      changes++;
+      followed += a->height == guard ? 1 : 0;
+    }
+  }
+  ASSERT_GT(changes, 100);
+  EXPECT_NEAR(static_cast<double>(followed) / changes, 0.5, 0.1) << followed << " of " << changes << " guards followed";
 }
