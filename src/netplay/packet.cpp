@@ -104,6 +104,10 @@ bool DecodeInput(TReader& reader, int32_t presentTick, TInputPacket* input) {
     if ((frame & ~INPUT_VALID_BITS) != 0 || length < 1 || input->count + length > NETPLAY_MAX_FRAMES) {
       return false;
     }
+    // A run of the frame of the run before is not how a game writes it: each message has one form.
+    if (run > 0 && frame == input->frames[static_cast<size_t>(input->count - 1)]) {
+      return false;
+    }
     std::fill_n(input->frames.begin() + input->count, length, frame);
     input->count += length;
   }

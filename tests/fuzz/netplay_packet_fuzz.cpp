@@ -41,6 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case PACKET_QUIT:
       written = EncodeQuit(packet.quitReason, again);
       break;
+    case PACKET_REMATCH:
+      written = EncodeRematch(packet.rematch, again);
+      break;
     default:
       __builtin_trap();
   }

@@ -93,6 +93,11 @@ TEST(NetplayPacket, HeldFramesTravelAsRuns) {
   EXPECT_FALSE(DecodePacket(forged, 1000, &packet));
   forged[10] = NETPLAY_MAX_FRAMES;  // 64 + 1 + 2
   EXPECT_FALSE(DecodePacket(forged, 1000, &packet));
+  // Nor does a game write two runs of one frame: every message has a single form.
+  forged = bytes;
+  forged[11] = 0x04;  // the second run's frame made the first's
+  forged[12] = 0x00;
+  EXPECT_FALSE(DecodePacket(forged, 1000, &packet));
 }
 
 TEST(NetplayPacket, RefusesAnythingButAWholeWellFormedMessage) {
