@@ -52,6 +52,14 @@ shot_of() {
   DISPLAY=${displays[$1]} import -window "${windows[$1]}" "$work/$2.png"
   [[ -z "$shots" ]] || cp "$work/$2.png" "$shots/$2.png"
 }
+# Waits up to 60 s until side's window has more than 20 logical pixels of r,g,b in the rectangle (x, y, w, h).
+wait_side_count() {
+  local side=$1 name=$2 x=$3 y=$4 w=$5 h=$6 colour=$7 deadline=$((SECONDS + 60))
+  until shot_of "$side" "$name" && [[ $(count_colour "$name" "$x" "$y" "$w" "$h" "$colour") -gt 20 ]]; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.2
+  done
+}
 # Waits up to 60 s until logical pixel (x, y) of side's window is r,g,b.
 wait_side_pixel() {
   local side=$1 name=$2 x=$3 y=$4 colour=$5 deadline=$((SECONDS + 60))
@@ -107,9 +115,9 @@ wait_side_pixel 1 joiner-rematch 15 15 0,255,0 || fail "no rematch on the joiner
 on 1 keys Escape
 sleep 0.5
 on 1 keys Down Return
-wait_seconds=30
-wait_side_pixel 0 host-told 5 30 0,255,0 || fail "the host is not back on the versus screen"
-[[ $(count_colour host-told 100 196 200 20 255,255,0) -gt 20 ]] || fail "the host is not told the other player left"
+# (The menu slides in: the notice is looked for once it has come to rest under the rows.)
+wait_side_pixel 0 host-back 5 30 0,255,0 || fail "the host is not back on the versus screen"
+wait_side_count 0 host-told 100 196 200 20 255,255,0 || fail "the host is not told the other player left"
 
 # Both machines wrote the decided match with the same frames and hashes (only the side differs).
 replays=()
