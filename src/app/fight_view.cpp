@@ -7,6 +7,7 @@
 #include "media/core/text.h"
 #include "shared/game_state.h"
 #include "shared/rules.h"
+#include "shared/sounds.h"
 
 namespace {
 
@@ -65,4 +66,14 @@ void DrawFightResult(const TFight& fight) {
   TShortText text(u"Player ");
   text.Add(winner + 1).Add(u" wins ").Add(fight.RoundsWon(winner)).Add(u":").Add(fight.RoundsWon(1 - winner));
   Game::Info(text.View());
+}
+
+void PlayFightEvents(std::span<const TFightEvent> events) {
+  for (const TFightEvent& event : events) {
+    if (event.kind == TFightEvent::MATCH_SOUND) {
+      PlaySfx(event.sound);
+    } else {
+      PlayFightSoundVariant(event.sound, event.tick + event.fighter, event.volume);
+    }
+  }
 }

@@ -101,11 +101,7 @@ void WriteRecording() {
     return;
   }
   recordWritten = true;
-  std::string path;
-  std::string error;
-  if (!WriteReplayFile(recorder.Replay(), &path, &error)) {
-    ReportWarning("cannot write the match's replay: " + error);
-  }
+  KeepReplay(recorder.Replay());
 }
 
 // The ticks both machines have confirmed go into the replay, up to the one that decided the match; the replay is

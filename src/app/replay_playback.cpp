@@ -15,7 +15,6 @@
 #include "netplay/replay_player.h"
 #include "shared/game_state.h"
 #include "shared/rules.h"
-#include "shared/sounds.h"
 
 namespace {
 
@@ -31,16 +30,6 @@ void Leave() {
   MenuState = MENUSTATE_SLIDING_IN;
   MenuScreen = MENU_MAIN;
   SetInputLock(1);
-}
-
-void PlayEvents() {
-  for (const TFightEvent& event : player->Events()) {
-    if (event.kind == TFightEvent::MATCH_SOUND) {
-      PlaySfx(event.sound);
-    } else {
-      PlayFightSoundVariant(event.sound, event.tick + event.fighter, event.volume);
-    }
-  }
 }
 
 // Whoever plays a replay from a shell reads the verdict there too, once.
@@ -82,7 +71,7 @@ void Step() {
     return;
   }
   if (!player->Done() && player->Step()) {
-    PlayEvents();
+    PlayFightEvents(player->Events());
   }
   Tell();
 }

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdlib>
 #include <memory>
-#include <span>
 #include <string>
 
 #include "app/fight_view.h"
@@ -31,7 +30,6 @@
 #include "netplay/replay_recorder.h"
 #include "shared/game_state.h"
 #include "shared/rules.h"
-#include "shared/sounds.h"
 
 namespace {
 
@@ -90,11 +88,7 @@ void WriteRecording() {
   if (recorder.Ticks() == 0) {
     return;
   }
-  std::string path;
-  std::string error;
-  if (!WriteReplayFile(recorder.Replay(), &path, &error)) {
-    ReportWarning("cannot write the match's replay: " + error);
-  }
+  KeepReplay(recorder.Replay());
 }
 
 void Record(std::array<TInputFrame, 2> frames) {
@@ -106,17 +100,6 @@ void Record(std::array<TInputFrame, 2> frames) {
   if (fight->Phase() == FIGHT_OVER) {
     recorder.End(tick, fight->Winner());
     WriteRecording();
-  }
-}
-
-void PlayEvents(std::span<const TFightEvent> events) {
-  for (const TFightEvent& event : events) {
-    if (event.kind == TFightEvent::MATCH_SOUND) {
-      PlaySfx(event.sound);
-    } else {
-      // The variant follows from the match, not from a random draw: the same match sounds the same.
-      PlayFightSoundVariant(event.sound, event.tick + event.fighter, event.volume);
-    }
   }
 }
 
@@ -222,7 +205,7 @@ void Step() {
     frames[0] |= MakeInput({}, {COMMAND_RIGHT_HAND});
   }
   bool over = fight->Phase() == FIGHT_OVER;
-  PlayEvents(fight->Advance(frames[0], frames[1]));
+  PlayFightEvents(fight->Advance(frames[0], frames[1]));
   if (!over) {
     Record(frames);
   }

@@ -10,6 +10,7 @@
 #include "media/files/safe_file.h"
 #include "media/files/stream.h"
 #include "media/platform/game_folders.h"
+#include "media/platform/media.h"
 
 namespace {
 
@@ -363,6 +364,14 @@ bool WriteReplayFile(const TReplay& replay, std::string* path, std::string* erro
     return false;
   }
   return WriteReplayFileIn(TextToBytes(SavePath(u"replays")), replay, std::time(nullptr), path, error);
+}
+
+void KeepReplay(const TReplay& replay) {
+  std::string path;
+  std::string error;
+  if (!WriteReplayFile(replay, &path, &error)) {
+    ReportWarning("cannot write the match's replay: " + error);
+  }
 }
 
 bool ReadReplayFile(std::u16string_view path, TReplay* replay, std::string* error) {

@@ -77,6 +77,9 @@ bool WriteReplayFileIn(const std::filesystem::path& folder, const TReplay& repla
                        std::string* error);
 // The same into replays/ of the player's save folder (bin/replays in a portable game), now.
 bool WriteReplayFile(const TReplay& replay, std::string* path, std::string* error);
+// WriteReplayFile for a match just played: a replay that cannot be written costs the player a warning on the
+// console, never the game.
+void KeepReplay(const TReplay& replay);
 
 // What a machine had when an online match went out of step, as text, into replays/ of the save folder under a
 // dated name ending "-desync.txt".
