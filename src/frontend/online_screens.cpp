@@ -14,6 +14,7 @@
 #include "media/graphics/graphics.h"
 #include "media/input/input.h"
 #include "media/input/key_codes.h"
+#include "media/net/net_address.h"
 #include "media/platform/local_addresses.h"
 #include "media/platform/media.h"
 #include "netplay/online_connection.h"
@@ -37,8 +38,6 @@ constexpr int32_t kFieldTop = 108;
 constexpr int32_t kFieldHeight = 24;
 constexpr int32_t kStatusY = 160;
 constexpr int32_t kAddressesShown = 4;
-// Longer than any host name and port a player types; the settings file keeps no longer one.
-constexpr size_t kLongestAddress = 80;
 
 std::vector<TNetAddress> hostAddresses;
 std::string hostError;
@@ -100,13 +99,8 @@ void StartHosting() {
   }
 }
 
-bool AddressCharacter(int32_t c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
-         c == ':' || c == '_';
-}
-
 void Type(int32_t c) {
-  if (AddressCharacter(c) && typedAddress.size() < kLongestAddress) {
+  if (IsJoinAddressCharacter(c) && typedAddress.size() < JOIN_ADDRESS_MAX) {
     typedAddress.push_back(static_cast<char>(c));
   }
 }
@@ -279,7 +273,7 @@ void HostOnlineNow() {
 }
 
 void JoinOnlineNow(std::string_view address) {
-  typedAddress = std::string(address.substr(0, kLongestAddress));
+  typedAddress = std::string(address.substr(0, JOIN_ADDRESS_MAX));
   typedAddressTaken = false;
   joinStatus.clear();
   MenuScreen = MENU_JOIN_ONLINE;

@@ -24,6 +24,7 @@
 #include "media/files/safe_file.h"
 #include "media/files/stream.h"
 #include "media/graphics/image.h"
+#include "media/net/net_address.h"
 #include "media/platform/game_folders.h"
 #include "media/platform/media.h"
 #include "shared/game_state.h"
@@ -41,17 +42,13 @@ constexpr int32_t kInputDelayLine = kVersusRingLine + 1;
 constexpr int32_t kAddressLine = kInputDelayLine + 1;
 // An address is a host name or a dotted address with a port: a longer line, or one with other characters, was not
 // written by the game and is not offered to the player.
-constexpr size_t kLongestAddress = 80;
-
 std::string ReadAddress(const std::u16string& line) {
-  if (line.size() > kLongestAddress) {
+  if (line.size() > JOIN_ADDRESS_MAX) {
     return {};
   }
   std::string address;
   for (char16_t c : line) {
-    bool allowed = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'.' ||
-                   c == u'-' || c == u':' || c == u'_';
-    if (!allowed) {
+    if (!IsJoinAddressCharacter(c)) {
       return {};
     }
     address.push_back(static_cast<char>(c));

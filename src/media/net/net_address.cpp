@@ -18,7 +18,7 @@ std::optional<uint32_t> ParseDecimal(std::string_view text, size_t maxDigits, ui
 }
 
 bool IsHostNameCharacter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_';
+  return c != ':' && IsJoinAddressCharacter(static_cast<unsigned char>(c));
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -58,6 +58,11 @@ std::optional<uint32_t> ParseDottedAddress(std::string_view text) {
     text.remove_prefix(part < 3 ? dot + 1 : dot);
   }
   return host;
+}
+
+bool IsJoinAddressCharacter(int32_t c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+         c == '_' || c == ':';
 }
 
 std::optional<TJoinTarget> ParseJoinTarget(std::string_view text, uint16_t defaultPort) {

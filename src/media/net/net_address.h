@@ -2,6 +2,7 @@
 // the player types them ("192.168.1.20:7620", "ringside.example.org", "10.0.0.5:7700").
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,6 +30,14 @@ struct TJoinTarget {
   std::string host;
   uint16_t port = NET_DEFAULT_PORT;
 };
+
+// The longest join address the menus take and the settings keep: longer than any host name and port a player
+// types.
+inline constexpr size_t JOIN_ADDRESS_MAX = 80;
+
+// Whether c may stand in a join address: a host name's letters, digits, '-', '.' and '_', and the ':' before the
+// port. The menu takes no other typed character, and the settings file no address with one.
+bool IsJoinAddressCharacter(int32_t c);
 
 // Reads "HOST" or "HOST:PORT", with spaces around it ignored; the port is 1..65535 and defaults to defaultPort.
 // None for an empty host, a bad port, or characters a host name cannot hold (so a typing slip fails here and
