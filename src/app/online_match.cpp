@@ -207,14 +207,15 @@ void DrawFigures(const TRollbackSession& session) {
   if (SmallFont == nullptr) {
     return;
   }
+  // Drawn every frame while shown: put together in place, without allocating.
   TSessionFigures figures = session.Figures();
-  SmallFont->Draw(
-      u"Round trip " + IntToText(figures.roundTripMillis) + u" ms, input delay " + IntToText(figures.inputDelay), 200,
-      kFiguresY - kFiguresStep, ALIGN_CENTER, ALIGN_CENTER);
-  SmallFont->Draw(u"Rollbacks " + IntToText(figures.rollbacksLastSecond) + u"/s (deepest " +
-                      IntToText(figures.deepestLastSecond) + u"), ticks waited " +
-                      IntToText(static_cast<int32_t>(figures.ticksWaited)),
-                  200, kFiguresY, ALIGN_CENTER, ALIGN_CENTER);
+  TShortText trip;
+  trip.Add(u"Round trip ").Add(figures.roundTripMillis).Add(u" ms, input delay ").Add(figures.inputDelay);
+  SmallFont->Draw(trip.View(), 200, kFiguresY - kFiguresStep, ALIGN_CENTER, ALIGN_CENTER);
+  TShortText rollbacks;
+  rollbacks.Add(u"Rollbacks ").Add(figures.rollbacksLastSecond).Add(u"/s (deepest ").Add(figures.deepestLastSecond);
+  rollbacks.Add(u"), ticks waited ").Add(static_cast<int32_t>(figures.ticksWaited));
+  SmallFont->Draw(rollbacks.View(), 200, kFiguresY, ALIGN_CENTER, ALIGN_CENTER);
 }
 
 }  // namespace

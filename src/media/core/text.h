@@ -26,10 +26,11 @@ std::string TextToUtf8(std::u16string_view text);
 std::u16string IntToText(int32_t value);
 
 // A short text put together in place from words and numbers, for what is drawn every frame (the score, "Round
-// 10"): unlike a std::u16string it never allocates. It holds up to CAPACITY characters; more are dropped.
+// 10", an online match's figures): unlike a std::u16string it never allocates. It holds up to CAPACITY characters,
+// a line across the ring; more are dropped.
 class TShortText {
 public:
-  static constexpr size_t CAPACITY = 32;
+  static constexpr size_t CAPACITY = 64;
 
   TShortText() = default;
   explicit TShortText(std::u16string_view text) { Add(text); }

@@ -41,6 +41,16 @@ TEST(IntToText, WritesDecimalWithLeadingMinus) {
   EXPECT_EQ(IntToText(INT32_MIN), u"-2147483648");
 }
 
+TEST(ShortText, WritesWordsAndNumbersAsIntToTextDoesAndDropsWhatDoesNotFit) {
+  TShortText text;
+  text.Add(u"Rollbacks ").Add(INT32_MIN).Add(u"/s (deepest ").Add(0).Add(u")");
+  EXPECT_EQ(text.View(), u"Rollbacks " + IntToText(INT32_MIN) + u"/s (deepest 0)");
+  // A line longer than the text holds keeps its beginning, the number cut off in the middle of its digits.
+  TShortText full(std::u16string(TShortText::CAPACITY - 3, u'x'));
+  full.Add(123456).Add(u"more");
+  EXPECT_EQ(full.View(), std::u16string(TShortText::CAPACITY - 3, u'x') + u"123");
+}
+
 TEST(FloatToText, KeepsNineSignificantDigitsAndThePoint) {
   EXPECT_EQ(FloatToText(0.25f), u"0.250000000");
   EXPECT_EQ(FloatToText(0.0f), u"0.00000000");
