@@ -86,7 +86,4 @@ TEST(Roster, TenOpponentsOfTenIntegersInSaneRanges) {
     }
   }
   EXPECT_GE(p[0][0], 500) << "level 1 reacts slowly";
-  for (int level = 1; level < 10; level++) {
-    EXPECT_GT(p[level][9], p[level - 1][9]) << "health, level " << level + 1;
-  }
 }

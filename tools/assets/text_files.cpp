@@ -137,25 +137,26 @@ struct Opponent {
 // guards where the opponent punches and punches where it is open, reacting in 0.22 s or in 0.35 s, and a
 // newcomer who presses keys at a person's pace without the height rule.
 //
-// Levels 1 to 3 act about once a second, like the training partner, and punch only into wide openings: anyone
-// wins them. From level 4 the opponent shifts its guard to win lunges, from level 5 it punches into any medium
-// opening: the newcomer's wins end at levels 5 and 6, the slow informed player's at 6 and 7. Levels 7 to 10 are
-// for the quick informed player, who wins about 99, 91, 60 and 29 matches of 100 there. The computer's delays act
-// in whole ticks of 20 ms, so the last levels step by ticks of different delays rather than by a little of each:
-// level 10 decides a tick sooner than level 9, though it changes guard before a punch as slowly as level 8.
-// Rounds grow longer with the health, which lets a stronger opponent's edge tell. The tints stay clear of the
-// player's green.
+// Every kind of player climbs the tournament a step at a time. Level 1 acts about once a second and punches only
+// into wide openings: anyone wins it. Levels 2 to 4 react in a third of a second or less but still punch only
+// into wide openings: the newcomer's wins fall to about 8, 6 and 3 matches of 10, while a player who knows the
+// rules wins on. From level 5 the opponent punches into medium openings, from level 6 into any: the
+// slow informed player wins about 8, 6, 4, 3 and 2 matches of 10 at levels 5 to 9, and the quick one, who wins
+// everything before level 6, about 9, 8, 6 and 3 at levels 7 to 10. The computer's delays act in whole ticks of
+// 20 ms. Rounds grow longer with the health, which lets the better fighter's edge tell, up to level 5; the last
+// levels are fought with less, so that a few clean punches decide a round and the slower player keeps a chance
+// at each of them instead of meeting a wall. The tints stay clear of the player's green.
 constexpr Opponent ROSTER[10] = {
     {800, 700, 150, 1500, 3, 0, 220, 50, 40, 100},   // red
-    {650, 560, 130, 1300, 3, 0, 50, 100, 230, 120},  // blue
-    {520, 450, 110, 1150, 3, 0, 255, 140, 30, 140},  // orange
-    {400, 330, 90, 1000, 3, 1, 150, 80, 220, 160},   // purple
-    {300, 240, 70, 800, 2, 1, 40, 190, 220, 180},    // cyan
-    {260, 200, 55, 650, 2, 1, 245, 245, 245, 200},   // white
-    {210, 150, 50, 600, 2, 1, 230, 70, 160, 220},    // magenta
-    {210, 130, 35, 550, 2, 1, 130, 135, 150, 250},   // steel
-    {210, 110, 35, 550, 2, 1, 60, 60, 70, 280},      // black
-    {190, 130, 35, 550, 2, 1, 255, 210, 50, 300},    // gold
+    {320, 160, 210, 1750, 3, 1, 50, 100, 230, 120},  // blue
+    {160, 360, 30, 1150, 3, 0, 255, 140, 30, 140},   // orange
+    {220, 260, 30, 950, 3, 0, 150, 80, 220, 160},    // purple
+    {260, 240, 10, 1850, 2, 1, 40, 190, 220, 180},   // cyan
+    {320, 20, 130, 200, 1, 1, 245, 245, 245, 140},   // white
+    {240, 60, 160, 350, 1, 1, 230, 70, 160, 100},    // magenta
+    {260, 40, 150, 1000, 2, 0, 130, 135, 150, 100},  // steel
+    {320, 40, 90, 450, 2, 0, 60, 60, 70, 60},        // black
+    {240, 100, 10, 1850, 1, 1, 255, 210, 50, 100},   // gold
 };
 
 }  // namespace
