@@ -14,16 +14,6 @@
 
 namespace {
 
-// Round trip = twice the one-way delay.
-TLinkConditions Link(int32_t delay, int32_t jitter = 0, double loss = 0, double reorder = 0) {
-  TLinkConditions conditions;
-  conditions.delayMillis = delay;
-  conditions.jitterMillis = jitter;
-  conditions.lossPercent = loss;
-  conditions.reorderPercent = reorder;
-  return conditions;
-}
-
 class RollbackSession : public ::testing::Test {
 protected:
   RollbackSession() { SetClockSource(&_clock); }
@@ -51,10 +41,13 @@ TEST_F(RollbackSession, BothMachinesSeeTheSameMatchesOverEveryLink) {
     TLinkConditions link;
     bool rollsBack;
   };
-  const std::array<TCase, 4> cases = {{{"perfect", Link(0), false},
-                                       {"30 ms", Link(15), false},
-                                       {"100 ms, jitter, loss, reorder", Link(50, 20, 5, 1), true},
-                                       {"200 ms, 10 % loss", Link(100, 0, 10), true}}};
+  // The delays are one way: the round trip is twice the delay.
+  const std::array<TCase, 4> cases = {
+      {{"perfect", TLinkConditions{}, false},
+       {"30 ms", TLinkConditions{.delayMillis = 15}, false},
+       {"100 ms, jitter, loss, reorder",
+        TLinkConditions{.delayMillis = 50, .jitterMillis = 20, .lossPercent = 5, .reorderPercent = 1}, true},
+       {"200 ms, 10 % loss", TLinkConditions{.delayMillis = 100, .lossPercent = 10}, true}}};
   constexpr int kMatches = 5;
   for (const TCase& test : cases) {
     int64_t rollbacks = 0;
@@ -73,7 +66,8 @@ TEST_F(RollbackSession, BothMachinesSeeTheSameMatchesOverEveryLink) {
 // After a match each side may ask for another; the next one begins only when both have asked, on both machines
 // from the same fresh fight, and the frames still in flight from the match before do not leak into it.
 TEST_F(RollbackSession, ARematchBeginsWhenBothAskAndPlaysTheSameOnBoth) {
-  auto link = MakeLoopbackPair(Link(50, 20, 5, 1), 6);
+  auto link = MakeLoopbackPair(
+      TLinkConditions{.delayMillis = 50, .jitterMillis = 20, .lossPercent = 5, .reorderPercent = 1}, 6);
   TRollbackSession host(link->Host(), {});
   TRollbackSession joiner(link->Joiner(), {.side = 1});
   TPlayerModel newcomer = TPlayerModel::Newcomer();
@@ -152,7 +146,7 @@ TEST_F(RollbackSession, AFightThatPartsStopsAtTheFirstTickItParted) {
 
 // Messages a broken or hostile peer might send are dropped and counted, and the match goes on unharmed.
 TEST_F(RollbackSession, HostilePacketsAreDroppedAndCounted) {
-  auto link = MakeLoopbackPair(Link(10), 2);
+  auto link = MakeLoopbackPair(TLinkConditions{.delayMillis = 10}, 2);
   TRollbackSession host(link->Host(), {});
   TRollbackSession joiner(link->Joiner(), {.side = 1});
   for (int frame = 0; frame < 20; frame++) {
@@ -219,7 +213,7 @@ TEST_F(RollbackSession, HostilePacketsAreDroppedAndCounted) {
 // refuse each other, each player told which the other has.
 TEST_F(RollbackSession, SilenceQuittingAndOtherVersionsEndTheMatchAsThePlayerIsTold) {
   {
-    auto link = MakeLoopbackPair(Link(10), 3);
+    auto link = MakeLoopbackPair(TLinkConditions{.delayMillis = 10}, 3);
     TRollbackSession host(link->Host(), {});
     TRollbackSession joiner(link->Joiner(), {.side = 1});
     for (int frame = 0; frame < 50; frame++) {
@@ -245,7 +239,7 @@ TEST_F(RollbackSession, SilenceQuittingAndOtherVersionsEndTheMatchAsThePlayerIsT
     EXPECT_LE(goneAt, 5040);
   }
   {
-    auto link = MakeLoopbackPair(Link(10), 4);
+    auto link = MakeLoopbackPair(TLinkConditions{.delayMillis = 10}, 4);
     TRollbackSession host(link->Host(), {});
     TRollbackSession joiner(link->Joiner(), {.side = 1});
     for (int frame = 0; frame < 50; frame++) {
@@ -271,7 +265,7 @@ TEST_F(RollbackSession, SilenceQuittingAndOtherVersionsEndTheMatchAsThePlayerIsT
     EXPECT_EQ(host.Message(), "The other player left");
   }
   {
-    auto link = MakeLoopbackPair(Link(10), 5);
+    auto link = MakeLoopbackPair(TLinkConditions{.delayMillis = 10}, 5);
     TRollbackSession host(link->Host(), {.version = "1.1"});
     TRollbackSession joiner(link->Joiner(), {.side = 1, .version = "1.2"});
     for (int frame = 0; frame < 5; frame++) {
