@@ -34,28 +34,30 @@ wait_for_count card 20 118 360 60 255,255,0 "-gt 30" || fail "no card of both pl
 wait_for_fight fight || fail "the match's countdown did not come and go"
 
 # Player 2 walks in, then punches high (a guard held stops a walk), until the result's rows show: the
-# highlighted Rematch row's bar, whose top line is at y 150. The rows take no key for two seconds, longer than a
-# burst of punches lasts, so the punches still pressed as the match ends choose nothing.
+# highlighted Rematch row's bar, whose top line is at y 150. The rows take no key for two seconds; the result is
+# looked for after every step, so no punch is pressed once they do.
+decided() {
+  shot attack
+  [[ -n "$shots" && ! -f "$shots/versus.png" && $(count_colour attack 10 10 150 16 0,255,0) -lt 2200 ]] &&
+    cp "$work/attack.png" "$shots/versus.png"
+  [[ $(pixel attack 5 150) == "0,255,0" && $(pixel attack 385 15) == "0,255,0" ]]
+}
 result=0
 deadline=$((SECONDS + 300))
-while ((SECONDS < deadline)); do
+while ((result == 0 && SECONDS < deadline)); do
   hold Left
   sleep 1
   release Left
+  decided && result=1
   # Up is held only around each punch, as a player taps it: a key held longer repeats.
   for _ in 1 2 3 4; do
+    ((result == 0)) || break
     hold Up
     keys Control_R
     release Up
     sleep 0.2
+    decided && result=1
   done
-  shot attack
-  if [[ $(pixel attack 5 150) == "0,255,0" && $(pixel attack 385 15) == "0,255,0" ]]; then
-    result=1
-    break
-  fi
-  [[ -n "$shots" && ! -f "$shots/versus.png" && $(count_colour attack 10 10 150 16 0,255,0) -lt 2200 ]] &&
-    cp "$work/attack.png" "$shots/versus.png"
 done
 ((result == 1)) || fail "no result after five minutes of player 2's punches"
 wait_for_pixel result 5 198 "0,0,0" || true  # the frame after, for the checks below
