@@ -90,7 +90,7 @@ bool ReadVersion(TReader& reader, std::array<char, NETPLAY_VERSION_BYTES>* versi
   return reader.Bytes(version->data(), count);
 }
 
-bool DecodeInput(TReader& reader, int32_t presentTick, TInputPacket* input) {
+bool DecodeInput(TReader& reader, int32_t presentTick, int32_t currentMatch, TInputPacket* input) {
   input->match = static_cast<uint8_t>(reader.U8());
   input->firstTick = reader.I32();
   uint32_t runs = reader.U8();
@@ -111,7 +111,8 @@ bool DecodeInput(TReader& reader, int32_t presentTick, TInputPacket* input) {
     std::fill_n(input->frames.begin() + input->count, length, frame);
     input->count += length;
   }
-  int64_t horizon = static_cast<int64_t>(presentTick) + NETPLAY_TICK_HORIZON;
+  bool ours = currentMatch < 0 || input->match == currentMatch;
+  int64_t horizon = ours ? static_cast<int64_t>(presentTick) + NETPLAY_TICK_HORIZON : INT32_MAX;
   if (static_cast<int64_t>(input->firstTick) + input->count > horizon) {
     return false;
   }
@@ -195,7 +196,7 @@ size_t EncodeRematch(uint8_t match, std::span<uint8_t> out) {
   return writer.Size();
 }
 
-bool DecodePacket(std::span<const uint8_t> bytes, int32_t presentTick, TPacket* packet) {
+bool DecodePacket(std::span<const uint8_t> bytes, int32_t presentTick, TPacket* packet, int32_t currentMatch) {
   if (bytes.size() > static_cast<size_t>(NETPLAY_MAX_PACKET)) {
     return false;
   }
@@ -220,7 +221,7 @@ bool DecodePacket(std::span<const uint8_t> bytes, int32_t presentTick, TPacket* 
               ReadVersion(reader, &packet->answer.version, &packet->answer.versionLength);
       break;
     case PACKET_INPUT:
-      valid = DecodeInput(reader, presentTick, &packet->input);
+      valid = DecodeInput(reader, presentTick, currentMatch, &packet->input);
       break;
     case PACKET_QUIT:
       packet->quitReason = static_cast<uint8_t>(reader.U8());

@@ -83,8 +83,10 @@ size_t EncodeQuit(uint8_t reason, std::span<uint8_t> out);
 size_t EncodeRematch(uint8_t match, std::span<uint8_t> out);
 
 // Reads one message. False, with *packet unspecified, for anything but a whole well-formed message of this
-// protocol whose ticks lie before presentTick + NETPLAY_TICK_HORIZON.
-bool DecodePacket(std::span<const uint8_t> bytes, int32_t presentTick, TPacket* packet);
+// protocol whose ticks lie before presentTick + NETPLAY_TICK_HORIZON. Given the number of the match being played
+// (0..255), an input of another match is held to its form alone: its ticks count from that match's start, not
+// this one's (the last frames of the match before a rematch arrive late), and a session takes no input of it.
+bool DecodePacket(std::span<const uint8_t> bytes, int32_t presentTick, TPacket* packet, int32_t currentMatch = -1);
 
 // The game versions as the players read them when the two differ.
 void FillVersion(std::string_view text, std::array<char, NETPLAY_VERSION_BYTES>* version, uint8_t* length);

@@ -201,7 +201,7 @@ void TRollbackSession::Receive() {
       return;
     } else if (event.kind == NET_EVENT_RECEIVED) {
       TPacket packet;
-      if (!DecodePacket(event.data, _localNext, &packet)) {
+      if (!DecodePacket(event.data, _localNext, &packet, static_cast<uint8_t>(_match))) {
         _totals.droppedPackets++;
         continue;
       }

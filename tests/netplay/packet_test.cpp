@@ -122,6 +122,15 @@ TEST(NetplayPacket, RefusesAnythingButAWholeWellFormedMessage) {
   input = FullInput();
   input.firstTick = -5;
   EXPECT_FALSE(DecodePacket(InputBytes(input), 1000, &packet));
+  // The match before a rematch (201, its ticks far on) while match 202 has just begun: read, for the session to
+  // pass over; the ticks of the match being played stay held to the horizon.
+  EXPECT_TRUE(DecodePacket(whole, 3, &packet, 202));
+  EXPECT_EQ(packet.input.match, 201);
+  EXPECT_FALSE(DecodePacket(whole, 3, &packet, 201));
+  EXPECT_FALSE(DecodePacket(whole, 3, &packet));
+  input = FullInput();
+  input.firstTick = -5;
+  EXPECT_FALSE(DecodePacket(InputBytes(input), 3, &packet, 202)) << "another match's input keeps its form";
 
   // A frame with a bit no pad presses.
   input = FullInput();

@@ -110,6 +110,9 @@ TEST_F(RollbackSession, ARematchBeginsWhenBothAskAndPlaysTheSameOnBoth) {
   EXPECT_NE(host.OverTick(), firstEnd) << "the second match was played anew, not the first one's end kept";
   EXPECT_EQ(host.State(), SESSION_RUNNING);
   EXPECT_EQ(joiner.State(), SESSION_RUNNING);
+  // The first match's last frames, still arriving after the rematch began, are an honest peer's, not hostile.
+  EXPECT_EQ(host.Figures().droppedPackets, 0);
+  EXPECT_EQ(joiner.Figures().droppedPackets, 0);
 }
 
 // A peer that speaks the protocol by hand: an honest hash for every tick but one.
