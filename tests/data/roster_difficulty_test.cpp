@@ -99,8 +99,9 @@ TEST_F(RosterDifficulty, TheNewcomerWinsTheFirstTwoLevelsMostly) {
   EXPECT_GE(won[1], 70 - kNoise) << "level 2";
 }
 
-// Combinations get past the computer's guard, which follows the attacker's: its numbers make no level that this
-// player loses more often than about one match in four.
+// Combinations get past the computer's guard, which follows the attacker's: no numbers of the computer's that
+// leave the quick informed player a chance at level 10 beat this player there in more than about three matches of
+// ten.
 TEST_F(RosterDifficulty, ThePlayerOfCombinationsClimbsToo) {
   ExpectClimb(TPlayerModel::Combo(350),
               {.firstLevels = 3, .firstWon = 90, .lastWonLeast = 0, .lastWonMost = 75, .steepestStep = 30});

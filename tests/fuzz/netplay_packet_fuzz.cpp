@@ -9,9 +9,11 @@
 #include "netplay/packet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // Read as a session reads it, playing match 7: an input of another match is held to its form alone.
   constexpr int32_t kPresent = 1000;
+  constexpr int32_t kMatch = 7;
   TPacket packet;
-  if (!DecodePacket({data, size}, kPresent, &packet)) {
+  if (!DecodePacket({data, size}, kPresent, &packet, kMatch)) {
     return 0;
   }
   std::array<uint8_t, NETPLAY_MAX_PACKET> again{};
@@ -26,8 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       break;
     case PACKET_INPUT: {
       const TInputPacket& input = packet.input;
+      int64_t horizon = input.match == kMatch ? kPresent + NETPLAY_TICK_HORIZON : INT32_MAX;
       if (input.count < 1 || input.count > NETPLAY_MAX_FRAMES || input.firstTick < 0 ||
-          input.firstTick + input.count > kPresent + NETPLAY_TICK_HORIZON || input.hashTick < -1) {
+          int64_t{input.firstTick} + input.count > horizon || input.ack > horizon || input.hashTick < -1) {
         __builtin_trap();
       }
       for (int32_t i = 0; i < input.count; i++) {
